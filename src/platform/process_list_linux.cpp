@@ -1,0 +1,30 @@
+#include <charconv>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/process_list.h"
+
+namespace {
+
+// Every directory of /proc whose name is a number is a running process.
+class ProcProcessList final : public ProcessList {
+public:
+    std::vector<std::uint32_t> runningProcessIds() const override {
+        std::vector<std::uint32_t> ids;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+            const std::string name = entry.path().filename().string();
+            std::uint32_t id = 0;
+            const auto [end, result] = std::from_chars(name.data(), name.data() + name.size(), id);
+            if (result == std::errc() && end == name.data() + name.size()) {
+                ids.push_back(id);
+            }
+        }
+        return ids;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<ProcessList> makeSystemProcessList() { return std::make_unique<ProcProcessList>(); }

@@ -1,0 +1,10 @@
+// The texts the triggers show to the user, each in a message box titled "蓝禾自动关机".
+#pragma once
+
+#include <string_view>
+
+inline constexpr std::string_view kApplicationTitle = "蓝禾自动关机";
+inline constexpr std::string_view kChooseActionMessage = "请选择执行内容！";
+inline constexpr std::string_view kArmedMessage = "设置成功!";
+inline constexpr std::string_view kNoSuchProcessMessage = "当前没有该进程，请重新输入！";
+inline constexpr std::string_view kCannotStartPrefix = "无法执行：";

@@ -1,0 +1,11 @@
+// The program's one window: three trigger panels, the hidden traffic monitor and the timers.
+#pragma once
+
+#include <QWidget>
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+};
