@@ -1,0 +1,24 @@
+// Settings that tests store by hand; every read is counted.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "platform/settings_store.h"
+
+class FakeSettingsStore final : public SettingsStore {
+  public:
+    std::string readSetting(std::string_view application, std::string_view section,
+                            std::string_view key, std::string_view defaultValue) const override;
+    void store(std::string_view application, std::string_view section, std::string_view key,
+               std::string_view value);
+    // How many times any setting has been read.
+    int reads() const { return reads_; }
+
+  private:
+    using Address = std::tuple<std::string, std::string, std::string>;
+    std::map<Address, std::string> values_;
+    mutable int reads_ = 0;
+};
