@@ -8,3 +8,6 @@ inline constexpr std::string_view kChooseActionMessage = "请选择执行内容�
 inline constexpr std::string_view kArmedMessage = "设置成功!";
 inline constexpr std::string_view kNoSuchProcessMessage = "当前没有该进程，请重新输入！";
 inline constexpr std::string_view kCannotStartPrefix = "无法执行：";
+inline constexpr std::string_view kNotADateTimeMessage = "!请输入正确的时间!";
+inline constexpr std::string_view kNotLaterThanNowMessage = "请输入正确的时间!";
+inline constexpr std::string_view kNotAValidNumberMessage = "请输入正确的数值!";

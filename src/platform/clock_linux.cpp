@@ -1,0 +1,24 @@
+#include <ctime>
+
+#include "platform/automation_date.h"
+#include "platform/clock.h"
+
+namespace {
+
+class LocalTimeClock final : public Clock {
+  public:
+    double now() const override {
+        const std::time_t present = std::time(nullptr);
+        std::tm local{};
+        if (localtime_r(&present, &local) == nullptr) {
+            return 0;
+        }
+        return automationDateOfLocalTime(local);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Clock> makeSystemClock() {
+    return std::make_unique<LocalTimeClock>();
+}

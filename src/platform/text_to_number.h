@@ -1,0 +1,12 @@
+// Reads a number the user typed into a field, with "." as the decimal point whatever the
+// process's C locale says.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+// The value of a plain decimal number: an optional sign, ASCII digits with at most one ".",
+// at least one digit; blanks (spaces, tabs) before and after it are ignored. Nothing for
+// anything else: empty text, letters, full-width digits, an exponent ("1e3"), thousands
+// separators, blanks inside the number, trailing junk, or a value too large for a double.
+std::optional<double> textToNumber(std::string_view text);

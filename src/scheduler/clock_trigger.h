@@ -1,0 +1,57 @@
+// The left panel: a power action for a clock time given to the minute.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/process_launcher.h"
+#include "scheduler/action_kind.h"
+#include "scheduler/rate_tops.h"
+
+// The panel's date and time fields as typed: Text1 to Text5.
+struct ClockFieldTexts {
+    std::string_view year;
+    std::string_view month;
+    std::string_view day;
+    std::string_view hour;
+    std::string_view minute;
+};
+
+// What a click on Command1 asks of the window, in this order: write Text6 (when composed),
+// show the message, and when a target is pending call acceptPendingTarget() once that message
+// box is closed.
+struct ClockClickResult {
+    std::optional<std::string> Text6;
+    std::string message;
+    bool targetPending = false;
+};
+
+class ClockTrigger {
+  public:
+    ClockTrigger(const Clock& clock, ProcessLauncher& launcher, RateTops& tops);
+
+    // The click on Command1: options are Option1..Option4. The kind is taken even when the
+    // date or time is then refused; the target only through acceptPendingTarget().
+    ClockClickResult Command1_Click(const PanelOptions& options, const ClockFieldTexts& fields);
+
+    // Arms the target of the last accepted click; until then the target armed before holds.
+    void acceptPendingTarget();
+
+    // One tick of Timer1: clears the rate tops, then starts the action once when the target
+    // has passed and disarms; returns a message only when the command could not be started.
+    std::optional<std::string> Timer1_Timer();
+
+  private:
+    void ClearRateTops();
+    bool TargetPassed() const;
+
+    const Clock& clock_;
+    ProcessLauncher& launcher_;
+    RateTops& tops_;
+    ActionKind leixing1_ = kNoAction;
+    double riqi_ = 0;
+    double zhengqueriqi_ = 0;
+    bool targetPending_ = false;
+};

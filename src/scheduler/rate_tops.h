@@ -1,0 +1,9 @@
+// The two rate tops the traffic monitor raises and the triggers read and clear.
+#pragma once
+
+// The largest download and upload rates, in bytes per second, seen since the tops were last
+// cleared. The window owns them; the monitor raises them, the clock tick clears them.
+struct RateTops {
+    double dblDownloadSpeedTop = 0;
+    double dblUploadSpeedTop = 0;
+};
