@@ -11,7 +11,7 @@ test -f "$build/CMakeCache.txt" || {
     exit 1
 }
 # CPack packs what the build tree last installed: bring it up to date with the sources first.
-cmake --build --preset default -j2 >/dev/null
+cmake --build --preset default -j2
 
 tmp=$(mktemp -d)
 xvfb_pid=
