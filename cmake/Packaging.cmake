@@ -1,0 +1,51 @@
+# Installs the program the way a Linux desktop finds it (executable, menu entry, hicolor icons,
+# AppStream metainfo) and builds the Debian package from the same rules with CPack.
+# The desktop files mean nothing to a Windows build, and a cross build cannot ask dpkg for its
+# architecture, so both leave this file at once.
+if(NOT LANHE_WITH_GUI OR CMAKE_CROSSCOMPILING OR NOT LANHE_OS STREQUAL "linux")
+    return()
+endif()
+
+include(GNUInstallDirs)
+
+set(LANHE_APPSTREAM_ID io.github.lanhe.shutdown)
+
+install(TARGETS lanhe-shutdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/lanhe-shutdown.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/lanhe-shutdown.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME ${LANHE_APPSTREAM_ID}.metainfo.xml)
+foreach(size IN ITEMS 16 32 48 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/lanhe-shutdown-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME lanhe-shutdown.png)
+endforeach()
+
+set(LANHE_PACKAGE_MAINTAINER "蓝禾自动关机 maintainers <maintainers@lanhe-shutdown.invalid>"
+    CACHE STRING "Maintainer field of the Debian package: name <e-mail>")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lanhe-shutdown)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${LANHE_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "shut down, restart, sleep or hibernate when a condition comes true")
+set(CPACK_PACKAGE_DESCRIPTION
+    "蓝禾自动关机 switches the computer off, restarts it, puts it to sleep or hibernates it
+once a condition armed in its window comes true: a clock time, a network transfer
+rate that stays below a threshold for a number of seconds, or the end of a process.
+On Linux it asks systemd for the power action through systemctl.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps names the Qt 6 libraries the binary links; their packages bring the xcb
+# platform plugin along. The window's texts are Chinese, so a CJK font is recommended.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
