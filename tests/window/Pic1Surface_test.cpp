@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QImage>
+#include <cmath>
 #include <memory>
+#include <ostream>
+#include <string>
 
 #include "graph/clsLineGraph.h"
 #include "graph/graph_data.h"
@@ -120,9 +123,14 @@ TEST_F(Pic1SurfaceTest, TwipsAreFifteenToAPixel) {
 }
 
 struct ColorCase {
+    const char* name;
     Color color;
     QRgb shown;
 };
+
+void PrintTo(const ColorCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class Pic1ColorTest : public Pic1SurfaceTest, public ::testing::WithParamInterface<ColorCase> {};
 
@@ -135,12 +143,14 @@ TEST_P(Pic1ColorTest, RedIsTheLowByte) {
     EXPECT_EQ(shown().pixel(5, 5), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Colors, Pic1ColorTest,
-                         ::testing::Values(ColorCase{0x0000FF, qRgb(255, 0, 0)},
-                                           ColorCase{0x00FF00, qRgb(0, 255, 0)},
-                                           ColorCase{0xFF0000, qRgb(0, 0, 255)},
-                                           ColorCase{0x808000, qRgb(0, 128, 128)},
-                                           ColorCase{0xFF563412, qRgb(0x12, 0x34, 0x56)}));
+INSTANTIATE_TEST_SUITE_P(
+    Colors, Pic1ColorTest,
+    ::testing::Values(ColorCase{"Red", 0x0000FF, qRgb(255, 0, 0)},
+                      ColorCase{"Green", 0x00FF00, qRgb(0, 255, 0)},
+                      ColorCase{"Blue", 0xFF0000, qRgb(0, 0, 255)},
+                      ColorCase{"Teal", 0x808000, qRgb(0, 128, 128)},
+                      ColorCase{"TopByteIgnored", 0xFF563412, qRgb(0x12, 0x34, 0x56)}),
+    [](const ::testing::TestParamInfo<ColorCase>& row) { return std::string(row.param.name); });
 
 TEST_F(Pic1SurfaceTest, RefusesCoordinatesFarOutsideAndDrawsNothing) {
     pic1.setPersistentDrawing(true);
