@@ -1,11 +1,13 @@
 #include "window/Pic1Surface.h"
 
 #include <qdrawutil.h>
+#include <QColor>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -30,7 +32,6 @@ Pic1Surface::Pic1Surface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContentsMargins(kFrameWidth, kFrameWidth, kFrameWidth, kFrameWidth);
     resize(kPic1Size);
-    canvas();
 }
 
 bool Pic1Surface::setPersistentDrawing(bool on) {
