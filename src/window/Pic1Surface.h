@@ -1,0 +1,50 @@
+// PIC1, the window's graph surface: a widget that draws into an image of its own and shows
+// that image whenever it is painted.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "graph/drawing_surface.h"
+
+class QPainter;
+
+class Pic1Surface final : public QWidget, public DrawingSurface {
+    Q_OBJECT
+
+  public:
+    explicit Pic1Surface(QWidget* parent = nullptr);
+
+    std::optional<bool> persistentDrawing() const override { return persistentDrawing_; }
+    bool setPersistentDrawing(bool on) override;
+    bool clear() override;
+    std::optional<std::int16_t> penWidth() const override;
+    std::optional<CoordinateUnit> coordinateUnit() const override { return unit_; }
+    bool setCoordinateUnit(CoordinateUnit unit) override;
+    std::optional<Color> backgroundColor() const override { return background_; }
+    bool setBackgroundColor(Color color) override;
+    std::optional<float> innerWidth() const override;
+    std::optional<float> innerHeight() const override;
+    bool drawLine(float x1, float y1, float x2, float y2, Color color) override;
+    bool drawRectangleOutline(float x1, float y1, float x2, float y2, Color color) override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // The image behind the inner area, grown or shrunk to the widget's present size.
+    QImage& canvas();
+    // Paints onto the image; a widget without an inner area takes nothing.
+    void paintWithPen(Color color, const std::function<void(QPainter&)>& paint);
+    // A point in the current unit as a whole pixel; nothing when it lies too far out.
+    std::optional<QPoint> toDevice(float x, float y) const;
+    float unitsPerPixel() const;
+
+    QImage image_;
+    Color background_ = 0xF0F0F0;
+    CoordinateUnit unit_ = CoordinateUnit::Twips;
+    bool persistentDrawing_ = false;
+};
