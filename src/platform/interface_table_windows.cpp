@@ -1,8 +1,12 @@
 // The interface table straight from iphlpapi's GetIfTable, whose MIB_IFTABLE is the layout
 // that if_row_layout.h describes.
-#include <iphlpapi.h>
-#include <windows.h>
+
+// winsock2.h must come before windows.h, and both before iphlpapi.h.
 #include <winsock2.h>
+
+#include <windows.h>
+
+#include <iphlpapi.h>
 
 #include <cstddef>
 

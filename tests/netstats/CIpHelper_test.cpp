@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "support/fake_interface_table.h"
@@ -136,6 +138,10 @@ struct FailureCase {
     void (*arrange)(FakeInterfaceTable&);
     int expectedCalls;
 };
+
+void PrintTo(const FailureCase& failure, std::ostream* out) {
+    *out << failure.name;
+}
 
 class CIpHelperFailureTest : public testing::TestWithParam<FailureCase> {};
 
