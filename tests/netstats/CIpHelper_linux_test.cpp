@@ -8,14 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "netstats/CIpHelper.h"
-#include "netstats/interface_table_reader.h"
-#include "platform/if_row_layout.h"
+#include "support/single_row.h"
 
 namespace {
 
@@ -120,25 +118,16 @@ TEST(CIpHelperLinuxTest, LoopbackTrafficRaisesTheReceivedAndSentTotals) {
     EXPECT_GE(growth(sentBefore, helper.BytesSent()), sentAmount);
 }
 
-std::string descriptionOf(const std::string& bytes, std::uint32_t length) {
-    IfRow row;
-    row.descr = bytes;
-    row.descrLen = length;
-    CInterfaces interfaces;
-    AppendTableRows(encodeIfTable(std::span(&row, 1)), interfaces);
-    return interfaces.Item(1)->InterfaceDescription();
-}
-
 TEST(CIpHelperLinuxTest, DescriptionIsUtf8CutByCharacters) {
     const std::string adapter = "\u4EE5\u592A\u7F51 \u9002\u914D\u5668";  // 以太网 适配器, 19 bytes
-    EXPECT_EQ(descriptionOf(adapter, 19), adapter);
-    EXPECT_EQ(descriptionOf(adapter, 2), "\u4EE5\u592A");
-    EXPECT_EQ(descriptionOf(adapter, 4), "\u4EE5\u592A\u7F51 ");
+    EXPECT_EQ(readDescription(adapter, 19), adapter);
+    EXPECT_EQ(readDescription(adapter, 2), "\u4EE5\u592A");
+    EXPECT_EQ(readDescription(adapter, 4), "\u4EE5\u592A\u7F51 ");
 }
 
 TEST(CIpHelperLinuxTest, DescriptionBytesThatAreNotUtf8BecomeReplacementCharacters) {
-    EXPECT_EQ(descriptionOf("eth\xC3(\xFF", 5), "eth\uFFFD(");
-    EXPECT_EQ(descriptionOf("\xD2\xD4", 2), "\uFFFD\uFFFD");
+    EXPECT_EQ(readDescription("eth\xC3(\xFF", 5), "eth\uFFFD(");
+    EXPECT_EQ(readDescription("\xD2\xD4", 2), "\uFFFD\uFFFD");
 }
 
 }  // namespace

@@ -5,28 +5,18 @@
 
 #include <string>
 
-#include "netstats/interface_table_reader.h"
-#include "platform/if_row_layout.h"
+#include "support/single_row.h"
 
 namespace {
-
-std::string descriptionOf(const std::string& bytes, std::uint32_t length) {
-    IfRow row;
-    row.descr = bytes;
-    row.descrLen = length;
-    CInterfaces interfaces;
-    AppendTableRows(encodeIfTable(std::span(&row, 1)), interfaces);
-    return interfaces.Item(1)->InterfaceDescription();
-}
 
 TEST(CIpHelperWindowsTest, Gb2312DescriptionOnCodePage936) {
     if (GetACP() != 936) {
         GTEST_SKIP() << "the system code page is " << GetACP() << ", not 936";
     }
     const std::string adapter = "\xD2\xD4\xCC\xAB\xCD\xF8";  // 以太网 in GB2312, 6 bytes
-    EXPECT_EQ(descriptionOf(adapter, 6), "\u4EE5\u592A\u7F51");
-    EXPECT_EQ(descriptionOf(adapter, 2), "\u4EE5\u592A");
-    EXPECT_EQ(descriptionOf("Realtek " + adapter, 14), "Realtek \u4EE5\u592A\u7F51");
+    EXPECT_EQ(readDescription(adapter, 6), "\u4EE5\u592A\u7F51");
+    EXPECT_EQ(readDescription(adapter, 2), "\u4EE5\u592A");
+    EXPECT_EQ(readDescription("Realtek " + adapter, 14), "Realtek \u4EE5\u592A\u7F51");
 }
 
 }  // namespace

@@ -8,16 +8,9 @@
 #include <vector>
 
 #include "platform/if_row_layout.h"
+#include "support/single_row.h"
 
 namespace {
-
-std::shared_ptr<CInterface> readOne(const IfRow& row) {
-    CInterfaces interfaces;
-    const std::vector<std::uint8_t> table = encodeIfTable(std::span(&row, 1));
-    AppendTableRows(table, interfaces);
-    EXPECT_EQ(interfaces.Count(), 1);
-    return interfaces.Item(1);
-}
 
 TEST(InterfaceTableReaderTest, EveryFieldFeedsItsOwnProperty) {
     IfRow row;
@@ -46,7 +39,7 @@ TEST(InterfaceTableReaderTest, EveryFieldFeedsItsOwnProperty) {
     row.descr = "Adapter";
     row.descrLen = 7;
 
-    const auto record = readOne(row);
+    const auto record = readSingleRow(row);
     EXPECT_EQ(record->InterfaceName(), "eth0");
     EXPECT_EQ(record->InterfaceIndex(), 1);
     EXPECT_EQ(record->InterfaceType(), 2);
@@ -89,7 +82,7 @@ TEST(InterfaceTableReaderTest, AdapterAddressFormatsAtMostEightValidBytes) {
         IfRow row;
         row.physAddrLen = c.length;
         row.physAddr = c.bytes;
-        EXPECT_EQ(readOne(row)->AdapterAddress(), c.expected) << "length " << c.length;
+        EXPECT_EQ(readSingleRow(row)->AdapterAddress(), c.expected) << "length " << c.length;
     }
 }
 
@@ -109,24 +102,18 @@ TEST(InterfaceTableReaderTest, DescriptionKeepsTheTextUpToItsLength) {
         {std::string("eth0\0junk", 9), 9, "eth0"},
     };
     for (const auto& c : cases) {
-        IfRow row;
-        row.descr = c.bytes;
-        row.descrLen = c.length;
-        EXPECT_EQ(readOne(row)->InterfaceDescription(), c.expected) << "length " << c.length;
+        EXPECT_EQ(readDescription(c.bytes, c.length), c.expected) << "length " << c.length;
     }
 }
 
 TEST(InterfaceTableReaderTest, DescriptionWithoutZeroUsesAll256Bytes) {
-    IfRow row;
-    row.descr = std::string(256, 'x');
-    row.descrLen = 256;
-    EXPECT_EQ(readOne(row)->InterfaceDescription(), std::string(256, 'x'));
+    EXPECT_EQ(readDescription(std::string(256, 'x'), 256), std::string(256, 'x'));
 }
 
 TEST(InterfaceTableReaderTest, NameEndsAtTheFirstZeroUnit) {
     IfRow row;
     row.name = std::u16string(u"\u4EE5\u592A\u7F51\0ignored", 11);
-    EXPECT_EQ(readOne(row)->InterfaceName(), "\u4EE5\u592A\u7F51");
+    EXPECT_EQ(readSingleRow(row)->InterfaceName(), "\u4EE5\u592A\u7F51");
 }
 
 TEST(InterfaceTableReaderTest, NameWithoutZeroUsesAll256Units) {
@@ -143,7 +130,7 @@ TEST(InterfaceTableReaderTest, NameWithoutZeroUsesAll256Units) {
 TEST(InterfaceTableReaderTest, NameWithLoneSurrogateGetsReplacementCharacter) {
     IfRow row;
     row.name = u"a\xD800z";
-    EXPECT_EQ(readOne(row)->InterfaceName(), "a\uFFFDz");
+    EXPECT_EQ(readSingleRow(row)->InterfaceName(), "a\uFFFDz");
 }
 
 TEST(InterfaceTableReaderTest, ReadsOnlyRowsLyingWholeInTheBuffer) {
