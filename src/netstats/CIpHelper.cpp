@@ -44,7 +44,7 @@ void CIpHelper::RefreshInterfaces() {
     if (table_.GetIfTable(buffer.data(), size, false) != kIfTableSuccess) {
         return;
     }
-    const TableTotals totals = AppendTableRows(buffer, *interfaces_);
+    const TableTotals totals = appendTableRows(buffer, *interfaces_);
     bytesReceived_ = totals.received;
     bytesSent_ = totals.sent;
 }

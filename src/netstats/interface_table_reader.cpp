@@ -89,7 +89,7 @@ std::shared_ptr<CInterface> recordFromRow(RowBytes row) {
     record->AdapterAddress(adapterAddress(row));
     record->AdminStatus(field(row, kAdminStatus));
     record->OperationalStatus(field(row, kOperStatus));
-    record->LastChange(LastChangeDate(field(row, kLastChange)));
+    record->LastChange(lastChangeDate(field(row, kLastChange)));
     record->OctetsReceived(field(row, kInOctets));
     record->UnicastPacketsReceived(field(row, kInUcastPkts));
     record->NonunicastPacketsReceived(field(row, kInNUcastPkts));
@@ -118,7 +118,7 @@ std::size_t readableRows(std::span<const std::uint8_t> table) {
 
 }  // namespace
 
-TableTotals AppendTableRows(std::span<const std::uint8_t> table, CInterfaces& into) {
+TableTotals appendTableRows(std::span<const std::uint8_t> table, CInterfaces& into) {
     TableTotals totals;
     const std::size_t rows = readableRows(table);
     for (std::size_t position = 0; position < rows; ++position) {
@@ -131,7 +131,7 @@ TableTotals AppendTableRows(std::span<const std::uint8_t> table, CInterfaces& in
     return totals;
 }
 
-double LastChangeDate(std::int32_t hundredthsSinceStart) {
+double lastChangeDate(std::int32_t hundredthsSinceStart) {
     constexpr double kSecondsPerDay = 86'400;
     return (hundredthsSinceStart / 100) / kSecondsPerDay;
 }

@@ -15,8 +15,8 @@ struct TableTotals {
 // Appends one new record per row to `into`, in table order, and returns the sums of the
 // rows' received and sent octet counters. A row is read only when all of it lies inside
 // `table`, whatever the row count claims; an addend that would overflow a sum is dropped.
-TableTotals AppendTableRows(std::span<const std::uint8_t> table, CInterfaces& into);
+TableTotals appendTableRows(std::span<const std::uint8_t> table, CInterfaces& into);
 
 // LastChange from dwLastChange, the system's up-time in hundredths of a second when the
 // status changed: that up-time in whole seconds as an automation-date span (days).
-double LastChangeDate(std::int32_t hundredthsSinceStart);
+double lastChangeDate(std::int32_t hundredthsSinceStart);

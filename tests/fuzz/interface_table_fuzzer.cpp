@@ -27,7 +27,7 @@ bool isWellFormedUtf8(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CInterfaces interfaces;
-    AppendTableRows(std::span(data, size), interfaces);
+    appendTableRows(std::span(data, size), interfaces);
     const std::size_t held =
         size < if_row::kTableHeaderSize ? 0 : (size - if_row::kTableHeaderSize) / if_row::kRowSize;
     require(static_cast<std::size_t>(interfaces.Count()) <= held);

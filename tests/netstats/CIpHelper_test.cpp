@@ -163,9 +163,11 @@ TEST_P(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
 }
 
 const FailureCase kFailures[] = {
-    {"NotSupported", [](FakeInterfaceTable& table) { table.answerSizeQueryWith(50); }, 1},
+    {"NotSupported",
+     [](FakeInterfaceTable& table) { table.answerSizeQueryWith(kIfTableNotSupported); }, 1},
     {"ZeroSize", [](FakeInterfaceTable& table) { table.reportZeroSize(); }, 1},
-    {"SecondCallFails", [](FakeInterfaceTable& table) { table.failFillWith(31); }, 2},
+    {"SecondCallFails",
+     [](FakeInterfaceTable& table) { table.failFillWith(kIfTableGeneralFailure); }, 2},
     {"TableGrewBetweenTheCalls",
      [](FakeInterfaceTable& table) { table.growAfterSizeQuery(trafficRow(u"new", 1, 1)); }, 2},
 };

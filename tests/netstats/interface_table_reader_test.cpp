@@ -123,7 +123,7 @@ TEST(InterfaceTableReaderTest, NameWithoutZeroUsesAll256Units) {
         table[if_row::rowOffset(0) + 2 * unit] = 'n';
     }
     CInterfaces interfaces;
-    AppendTableRows(table, interfaces);
+    appendTableRows(table, interfaces);
     EXPECT_EQ(interfaces.Item(1)->InterfaceName(), std::string(256, 'n'));
 }
 
@@ -148,7 +148,7 @@ TEST(InterfaceTableReaderTest, ReadsOnlyRowsLyingWholeInTheBuffer) {
                  {table.size(), 2}};
     for (const auto& c : cases) {
         CInterfaces interfaces;
-        AppendTableRows(std::span(table).first(c.bytes), interfaces);
+        appendTableRows(std::span(table).first(c.bytes), interfaces);
         EXPECT_EQ(interfaces.Count(), c.expectedRows) << c.bytes << " bytes";
     }
 }
@@ -159,18 +159,18 @@ TEST(InterfaceTableReaderTest, RowCountBelowTheRowsHeldReadsOnlyThatMany) {
     std::vector<std::uint8_t> table = encodeIfTable(rows);
     if_row::putU32(table, 0, 2);
     CInterfaces interfaces;
-    const TableTotals totals = AppendTableRows(table, interfaces);
+    const TableTotals totals = appendTableRows(table, interfaces);
     EXPECT_EQ(interfaces.Count(), 2);
     EXPECT_EQ(totals.received, 0);
 }
 
 TEST(InterfaceTableReaderTest, LastChangeIsTheUpTimeInWholeSecondsAsDays) {
-    EXPECT_EQ(LastChangeDate(0), 0.0);
-    EXPECT_EQ(LastChangeDate(99), 0.0);
-    EXPECT_EQ(LastChangeDate(150), 1.0 / 86'400);
-    EXPECT_EQ(LastChangeDate(8'640'000), 1.0);
-    EXPECT_EQ(LastChangeDate(-8'640'000), -1.0);
-    EXPECT_EQ(LastChangeDate(2'147'483'647), 21'474'836 / 86'400.0);
+    EXPECT_EQ(lastChangeDate(0), 0.0);
+    EXPECT_EQ(lastChangeDate(99), 0.0);
+    EXPECT_EQ(lastChangeDate(150), 1.0 / 86'400);
+    EXPECT_EQ(lastChangeDate(8'640'000), 1.0);
+    EXPECT_EQ(lastChangeDate(-8'640'000), -1.0);
+    EXPECT_EQ(lastChangeDate(2'147'483'647), 21'474'836 / 86'400.0);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 std::shared_ptr<CInterface> readSingleRow(const IfRow& row) {
     CInterfaces interfaces;
-    AppendTableRows(encodeIfTable(std::span(&row, 1)), interfaces);
+    appendTableRows(encodeIfTable(std::span(&row, 1)), interfaces);
     return interfaces.Item(1);
 }
 
