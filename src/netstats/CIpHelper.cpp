@@ -1,0 +1,50 @@
+#include "netstats/CIpHelper.h"
+
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "netstats/interface_table_reader.h"
+
+CIpHelper::CIpHelper(InterfaceTable& table) : table_(table) {}
+
+std::shared_ptr<CInterfaces> CIpHelper::Interfaces() {
+    RefreshInterfaces();
+    return interfaces_;
+}
+
+void CIpHelper::Interfaces(std::shared_ptr<CInterfaces> vData) {
+    interfaces_ = std::move(vData);
+}
+
+double CIpHelper::BytesReceived() const {
+    return bytesReceived_;
+}
+
+double CIpHelper::BytesSent() const {
+    return bytesSent_;
+}
+
+// Two calls: the size the table needs, then the table itself. A table that grew in between
+// makes the second call fail; that read is empty and the next one tries afresh.
+void CIpHelper::RefreshInterfaces() {
+    interfaces_ = std::make_shared<CInterfaces>();
+    bytesReceived_ = 0;
+    bytesSent_ = 0;
+    std::uint32_t size = 0;
+    if (table_.GetIfTable(nullptr, size, false) == kIfTableNotSupported || size == 0) {
+        return;
+    }
+    std::vector<std::uint8_t> buffer;
+    try {
+        buffer.resize(size);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    if (table_.GetIfTable(buffer.data(), size, false) != kIfTableSuccess) {
+        return;
+    }
+    const TableTotals totals = appendTableRows(buffer, *interfaces_);
+    bytesReceived_ = totals.received;
+    bytesSent_ = totals.sent;
+}

@@ -1,0 +1,33 @@
+// The program's source of network statistics: every read of Interfaces takes a new snapshot
+// of the system's interface table, with the summed received and sent octet counters.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "netstats/CInterfaces.h"
+#include "platform/interface_table.h"
+
+class CIpHelper {
+  public:
+    explicit CIpHelper(InterfaceTable& table);
+
+    // A full refresh: a new collection of new records, also kept as the current one. A
+    // caller holding an earlier collection keeps it unchanged. Never fails: a table that
+    // cannot be read gives an empty collection and totals of 0.
+    std::shared_ptr<CInterfaces> Interfaces();
+    // Replaces the current collection; no refresh, the totals stay.
+    void Interfaces(std::shared_ptr<CInterfaces> vData);
+
+    // The summed counters of the last refresh (0 before the first), signed 32-bit as summed.
+    double BytesReceived() const;
+    double BytesSent() const;
+
+  private:
+    void RefreshInterfaces();
+
+    InterfaceTable& table_;
+    std::shared_ptr<CInterfaces> interfaces_;
+    std::int32_t bytesReceived_ = 0;
+    std::int32_t bytesSent_ = 0;
+};

@@ -1,0 +1,317 @@
+// The interface table from one netlink RTM_GETLINK dump (names, types, flags, MTU, address,
+// RFC 2863 state, 64-bit counters), plus sysfs for what the dump lacks: the link speed and
+// whether an Ethernet-framed link is wireless.
+#include "platform/interface_table_linux.h"
+
+#include <linux/if.h>
+#include <linux/if_arp.h>
+#include <linux/if_link.h>
+#include <linux/netlink.h>
+#include <linux/rtnetlink.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/if_row_layout.h"
+#include "platform/interface_table.h"
+#include "platform/unicode_text.h"
+
+std::uint32_t ifTypeFromLink(unsigned linkType, bool wireless) {
+    switch (linkType) {
+        case ARPHRD_ETHER:
+            return wireless ? kIfTypeWireless : kIfTypeEthernet;
+        case ARPHRD_IEEE80211:
+        case ARPHRD_IEEE80211_RADIOTAP:
+            return kIfTypeWireless;
+        case ARPHRD_LOOPBACK:
+            return kIfTypeLoopback;
+        case ARPHRD_PPP:
+            return kIfTypePpp;
+        case ARPHRD_TUNNEL:
+        case ARPHRD_TUNNEL6:
+        case ARPHRD_SIT:
+        case ARPHRD_IPGRE:
+        case ARPHRD_IP6GRE:
+        case ARPHRD_NONE:  // tun devices and WireGuard carry bare IP packets
+            return kIfTypeTunnel;
+        default:
+            return kIfTypeOther;
+    }
+}
+
+std::uint32_t adminStatusFromFlags(unsigned flags) {
+    return (flags & IFF_UP) != 0 ? kIfAdminUp : kIfAdminDown;
+}
+
+std::uint32_t operStatusFromLink(unsigned operState, unsigned flags, bool wideArea) {
+    const std::uint32_t working = wideArea ? kIfOperConnected : kIfOperOperational;
+    const std::uint32_t noCarrier = wideArea ? kIfOperUnreachable : kIfOperDisconnected;
+    if ((flags & IFF_UP) == 0) {
+        return kIfOperNonOperational;
+    }
+    switch (operState) {
+        case IF_OPER_UP:
+            return working;
+        case IF_OPER_UNKNOWN:  // drivers without carrier reporting, the loopback among them
+            return (flags & IFF_RUNNING) != 0 ? working : noCarrier;
+        case IF_OPER_DORMANT:
+            return kIfOperConnecting;
+        case IF_OPER_DOWN:
+        case IF_OPER_LOWERLAYERDOWN:
+            return noCarrier;
+        default:
+            return kIfOperNonOperational;
+    }
+}
+
+std::uint32_t speedFromMbits(long long mbits) {
+    constexpr long long kBitsPerMbit = 1'000'000;
+    constexpr long long kLargest = std::numeric_limits<std::uint32_t>::max();
+    if (mbits <= 0) {
+        return 0;
+    }
+    if (mbits > kLargest / kBitsPerMbit) {
+        return static_cast<std::uint32_t>(kLargest);
+    }
+    return static_cast<std::uint32_t>(mbits * kBitsPerMbit);
+}
+
+namespace {
+
+constexpr std::size_t align4(std::size_t length) {
+    return (length + 3) & ~std::size_t{3};
+}
+
+// A socket closed however the dump ends.
+class Socket {
+  public:
+    explicit Socket(int fd) : fd_(fd) {}
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    ~Socket() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    int fd() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+template <typename T>
+T readStruct(std::span<const std::uint8_t> bytes) {
+    T value{};
+    std::memcpy(&value, bytes.data(), std::min(sizeof(T), bytes.size()));
+    return value;
+}
+
+std::uint32_t low32(std::uint64_t counter) {
+    return static_cast<std::uint32_t>(counter);
+}
+
+std::optional<long long> readSysfsNumber(const std::string& interfaceName, const char* file) {
+    std::ifstream in("/sys/class/net/" + interfaceName + "/" + file);
+    long long value = 0;
+    if (in >> value) {
+        return value;
+    }
+    return std::nullopt;
+}
+
+bool isWireless(const std::string& interfaceName) {
+    std::error_code error;
+    const std::filesystem::path device = "/sys/class/net/" + interfaceName;
+    return std::filesystem::exists(device / "wireless", error) ||
+           std::filesystem::exists(device / "phy80211", error);
+}
+
+void putCounters(IfRow& row, const rtnl_link_stats64& stats) {
+    row.inOctets = low32(stats.rx_bytes);
+    row.inUcastPkts = low32(stats.rx_packets - std::min(stats.rx_packets, stats.multicast));
+    row.inNUcastPkts = low32(stats.multicast);
+    row.inDiscards = low32(stats.rx_dropped);
+    row.inErrors = low32(stats.rx_errors);
+    row.inUnknownProtos = low32(stats.rx_nohandler);
+    row.outOctets = low32(stats.tx_bytes);
+    row.outUcastPkts = low32(stats.tx_packets);  // the kernel does not count sent multicast
+    row.outDiscards = low32(stats.tx_dropped);
+    row.outErrors = low32(stats.tx_errors);
+}
+
+// The description: the administrator's alias when one is set, else the name, cut at a whole
+// character so that it fits its field with a terminating zero.
+void putDescription(IfRow& row, const std::string& name, const std::string& alias) {
+    const std::u32string text = decodeUtf8(alias.empty() ? name : alias);
+    std::string descr;
+    for (char32_t c : text) {
+        const std::string bytes = encodeUtf8(std::u32string_view(&c, 1));
+        if (descr.size() + bytes.size() >= if_row::kDescrBytes) {
+            break;
+        }
+        descr += bytes;
+    }
+    row.descrLen = static_cast<std::uint32_t>(descr.size());
+    row.descr = std::move(descr);
+}
+
+std::string attributeText(std::span<const std::uint8_t> payload) {
+    const auto end = std::find(payload.begin(), payload.end(), std::uint8_t{0});
+    return std::string(payload.begin(), end);
+}
+
+IfRow rowFromLink(std::span<const std::uint8_t> message) {
+    const auto info = readStruct<ifinfomsg>(message);
+    IfRow row;
+    std::string name;
+    std::string alias;
+    std::uint8_t operState = IF_OPER_UNKNOWN;
+    std::size_t at = align4(sizeof(ifinfomsg));
+    while (at + sizeof(rtattr) <= message.size()) {
+        const auto attribute = readStruct<rtattr>(message.subspan(at));
+        if (attribute.rta_len < sizeof(rtattr) || attribute.rta_len > message.size() - at) {
+            break;
+        }
+        const auto payload = message.subspan(at + align4(sizeof(rtattr)),
+                                             attribute.rta_len - align4(sizeof(rtattr)));
+        switch (attribute.rta_type & NLA_TYPE_MASK) {
+            case IFLA_IFNAME:
+                name = attributeText(payload);
+                break;
+            case IFLA_IFALIAS:
+                alias = attributeText(payload);
+                break;
+            case IFLA_MTU:
+                row.mtu = readStruct<std::uint32_t>(payload);
+                break;
+            case IFLA_OPERSTATE:
+                operState = readStruct<std::uint8_t>(payload);
+                break;
+            case IFLA_ADDRESS:
+                row.physAddrLen =
+                    static_cast<std::uint32_t>(std::min(payload.size(), if_row::kPhysAddrBytes));
+                std::copy_n(payload.begin(), row.physAddrLen, row.physAddr.begin());
+                break;
+            case IFLA_STATS64:
+                putCounters(row, readStruct<rtnl_link_stats64>(payload));
+                break;
+            default:
+                break;
+        }
+        at += align4(attribute.rta_len);
+    }
+    const unsigned flags = info.ifi_flags;
+    row.index = static_cast<std::uint32_t>(info.ifi_index);
+    row.type = ifTypeFromLink(info.ifi_type, info.ifi_type == ARPHRD_ETHER && isWireless(name));
+    row.adminStatus = adminStatusFromFlags(flags);
+    row.operStatus = operStatusFromLink(operState, flags, row.type == kIfTypePpp);
+    row.speed = speedFromMbits(readSysfsNumber(name, "speed").value_or(0));
+    row.name = encodeUtf16(decodeUtf8(name));
+    putDescription(row, name, alias);
+    return row;
+}
+
+bool sendLinkDumpRequest(int fd) {
+    struct {
+        nlmsghdr header;
+        ifinfomsg info;
+    } request{};
+    request.header.nlmsg_len = sizeof(request);
+    request.header.nlmsg_type = RTM_GETLINK;
+    request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    request.header.nlmsg_seq = 1;
+    request.info.ifi_family = AF_UNSPEC;
+    return send(fd, &request, sizeof(request), 0) == static_cast<ssize_t>(sizeof(request));
+}
+
+enum class DumpPart { kMore, kDone, kFailed };
+
+// Adds the links of one received datagram to `rows`.
+DumpPart readDumpPart(std::span<const std::uint8_t> datagram, std::vector<IfRow>& rows) {
+    std::size_t at = 0;
+    while (at + sizeof(nlmsghdr) <= datagram.size()) {
+        const auto header = readStruct<nlmsghdr>(datagram.subspan(at));
+        if (header.nlmsg_len < sizeof(nlmsghdr) || header.nlmsg_len > datagram.size() - at) {
+            return DumpPart::kFailed;
+        }
+        const auto body = datagram.subspan(at + align4(sizeof(nlmsghdr)),
+                                           header.nlmsg_len - align4(sizeof(nlmsghdr)));
+        switch (header.nlmsg_type) {
+            case NLMSG_DONE:
+                return DumpPart::kDone;
+            case NLMSG_ERROR:
+                return DumpPart::kFailed;
+            case RTM_NEWLINK:
+                rows.push_back(rowFromLink(body));
+                break;
+            default:
+                break;
+        }
+        at += align4(header.nlmsg_len);
+    }
+    return DumpPart::kMore;
+}
+
+std::optional<std::vector<IfRow>> dumpLinks() {
+    const Socket netlink(socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE));
+    if (netlink.fd() < 0 || !sendLinkDumpRequest(netlink.fd())) {
+        return std::nullopt;
+    }
+    // 32 KiB holds any one datagram of a link dump, as iproute2 assumes.
+    std::vector<std::uint8_t> datagram(32 * 1024);
+    std::vector<IfRow> rows;
+    for (;;) {
+        const ssize_t received = recv(netlink.fd(), datagram.data(), datagram.size(), MSG_TRUNC);
+        if (received < 0 && errno == EINTR) {
+            continue;
+        }
+        if (received <= 0 || static_cast<std::size_t>(received) > datagram.size()) {
+            return std::nullopt;
+        }
+        switch (readDumpPart(std::span(datagram).first(static_cast<std::size_t>(received)), rows)) {
+            case DumpPart::kDone:
+                return rows;
+            case DumpPart::kFailed:
+                return std::nullopt;
+            case DumpPart::kMore:
+                break;
+        }
+    }
+}
+
+class NetlinkInterfaceTable final : public InterfaceTable {
+  public:
+    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
+        std::optional<std::vector<IfRow>> rows = dumpLinks();
+        if (!rows) {
+            return kIfTableGeneralFailure;
+        }
+        if (sort) {
+            std::ranges::sort(*rows, {}, &IfRow::index);
+        }
+        const std::vector<std::uint8_t> bytes = encodeIfTable(*rows);
+        if (table == nullptr || size < bytes.size()) {
+            size = static_cast<std::uint32_t>(bytes.size());
+            return kIfTableInsufficientBuffer;
+        }
+        std::copy(bytes.begin(), bytes.end(), table);
+        return kIfTableSuccess;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<InterfaceTable> makeSystemInterfaceTable() {
+    return std::make_unique<NetlinkInterfaceTable>();
+}

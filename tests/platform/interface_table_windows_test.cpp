@@ -1,0 +1,34 @@
+// The system's own GetIfTable through the two-call contract.
+#include "platform/interface_table.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/if_row_layout.h"
+
+namespace {
+
+TEST(InterfaceTableWindowsTest, SizeQueryThenFillGivesWholeRows) {
+    const auto table = makeSystemInterfaceTable();
+    std::uint32_t size = 0;
+    ASSERT_EQ(table->GetIfTable(nullptr, size, false), kIfTableInsufficientBuffer);
+    ASSERT_GE(size, if_row::kTableHeaderSize);
+    std::vector<std::uint8_t> buffer(size);
+    ASSERT_EQ(table->GetIfTable(buffer.data(), size, false), kIfTableSuccess);
+    const std::uint32_t rows = if_row::getU32(buffer, 0);
+    EXPECT_GE(rows, 1u);
+    EXPECT_LE(if_row::rowOffset(rows), buffer.size());
+}
+
+TEST(InterfaceTableWindowsTest, BufferTooSmallReportsTheNeededSize) {
+    const auto table = makeSystemInterfaceTable();
+    std::uint32_t needed = 0;
+    table->GetIfTable(nullptr, needed, false);
+    std::vector<std::uint8_t> buffer(if_row::kTableHeaderSize);
+    std::uint32_t size = if_row::kTableHeaderSize;
+    EXPECT_EQ(table->GetIfTable(buffer.data(), size, false), kIfTableInsufficientBuffer);
+    EXPECT_EQ(size, needed);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "support/fake_interface_table.h"
+
+#include <algorithm>
+#include <utility>
+
+FakeInterfaceTable::FakeInterfaceTable(std::vector<IfRow> rows) : rows_(std::move(rows)) {}
+
+std::uint32_t FakeInterfaceTable::GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) {
+    ++calls_;
+    sortRequested_ = sortRequested_ || sort;
+    const std::vector<std::uint8_t> bytes = tableBytes();
+    const auto needed = static_cast<std::uint32_t>(bytes.size());
+    if (table == nullptr) {
+        size = zeroSize_ ? 0 : needed;
+        if (growth_) {
+            rows_.push_back(*std::exchange(growth_, std::nullopt));
+        }
+        return sizeQueryResult_;
+    }
+    if (fillFailure_) {
+        return *fillFailure_;
+    }
+    if (size < needed) {
+        size = needed;
+        return kIfTableInsufficientBuffer;
+    }
+    std::copy(bytes.begin(), bytes.end(), table);
+    return kIfTableSuccess;
+}
+
+void FakeInterfaceTable::setRows(std::vector<IfRow> rows) {
+    rows_ = std::move(rows);
+}
+
+void FakeInterfaceTable::answerSizeQueryWith(std::uint32_t result) {
+    sizeQueryResult_ = result;
+}
+
+void FakeInterfaceTable::reportZeroSize() {
+    zeroSize_ = true;
+}
+
+void FakeInterfaceTable::failFillWith(std::uint32_t result) {
+    fillFailure_ = result;
+}
+
+void FakeInterfaceTable::growAfterSizeQuery(IfRow row) {
+    growth_ = std::move(row);
+}
+
+void FakeInterfaceTable::claimRowCount(std::int32_t count) {
+    claimedRows_ = count;
+}
+
+std::vector<std::uint8_t> FakeInterfaceTable::tableBytes() const {
+    std::vector<std::uint8_t> bytes = encodeIfTable(rows_);
+    if (claimedRows_) {
+        if_row::putU32(bytes, 0, static_cast<std::uint32_t>(*claimedRows_));
+    }
+    return bytes;
+}

@@ -1,0 +1,46 @@
+// An interface table that tests build from rows, with switches for each way the system's
+// two-call read can go wrong.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/if_row_layout.h"
+#include "platform/interface_table.h"
+
+class FakeInterfaceTable final : public InterfaceTable {
+  public:
+    explicit FakeInterfaceTable(std::vector<IfRow> rows = {});
+
+    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override;
+
+    void setRows(std::vector<IfRow> rows);
+    // The size query returns `result` (50: not supported) instead of the size-needed code.
+    void answerSizeQueryWith(std::uint32_t result);
+    // The size query reports a size of 0.
+    void reportZeroSize();
+    // The call that fills the buffer fails with `result`.
+    void failFillWith(std::uint32_t result);
+    // `row` joins the table right after the next size query: an adapter appearing between
+    // the two calls.
+    void growAfterSizeQuery(IfRow row);
+    // dwNumEntries says `count`, whatever the buffer holds.
+    void claimRowCount(std::int32_t count);
+
+    int calls() const { return calls_; }
+    // Whether any call asked for sorted rows.
+    bool sortRequested() const { return sortRequested_; }
+
+  private:
+    std::vector<std::uint8_t> tableBytes() const;
+
+    std::vector<IfRow> rows_;
+    std::uint32_t sizeQueryResult_ = kIfTableInsufficientBuffer;
+    bool zeroSize_ = false;
+    std::optional<std::uint32_t> fillFailure_;
+    std::optional<IfRow> growth_;
+    std::optional<std::int32_t> claimedRows_;
+    int calls_ = 0;
+    bool sortRequested_ = false;
+};
