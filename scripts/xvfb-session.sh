@@ -6,23 +6,29 @@ XVFB_SESSION_DIR=
 XVFB_PID=
 APP_PID=
 
-# Starts Xvfb on a display number it picks itself and waits until the display answers.
+# Starts Xvfb on a free display and waits until it answers. The number is drawn from a range
+# that desktops and other test runs rarely use, and the display counts as ours only once its
+# lock file names our server: another server on the same number must never be driven.
 xvfb_session_start() {
     XVFB_SESSION_DIR=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp \
-        3>"$XVFB_SESSION_DIR/display" 2>"$XVFB_SESSION_DIR/xvfb.log" &
-    XVFB_PID=$!
-    local attempt
-    for ((attempt = 0; attempt < 100; attempt++)); do
-        if [[ -s $XVFB_SESSION_DIR/display ]]; then
-            DISPLAY=:$(head -n 1 "$XVFB_SESSION_DIR/display")
-            export DISPLAY
-            if xdpyinfo >/dev/null 2>&1; then
+    local try display attempt
+    for ((try = 0; try < 10; try++)); do
+        display=$((100 + RANDOM % 900))
+        [[ ! -e /tmp/.X$display-lock ]] || continue
+        Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp 2>"$XVFB_SESSION_DIR/xvfb.log" &
+        XVFB_PID=$!
+        for ((attempt = 0; attempt < 100; attempt++)); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            if [[ $(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null) == "$XVFB_PID" ]] &&
+                DISPLAY=:$display xdpyinfo >/dev/null 2>&1; then
+                export DISPLAY=:$display
                 return 0
             fi
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
     done
     echo "Xvfb did not come up:" >&2
     cat "$XVFB_SESSION_DIR/xvfb.log" >&2

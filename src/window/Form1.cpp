@@ -55,6 +55,8 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
     createSeparators();
     createLeftPanel();
     createMonitorControls();
+    createMonitorCounters();
+    createHiddenSchedulerControls();
     createMiddlePanel();
     createRightPanel();
     createTimers();
@@ -81,6 +83,7 @@ void Form1::createClientArea() {
 }
 
 void Form1::createSeparators() {
+    // Qt has no inactive-caption role; Mid is the palette's grey for lines between areas.
     const QColor inactiveCaption = palette().color(QPalette::Mid);
     Line1 = addPanel(clientArea_, "Line1", {5160, 0, 15, 4320}, inactiveCaption,
                      QStringLiteral("分隔线"));
@@ -140,6 +143,7 @@ void Form1::createRightPanel() {
     Label13 = addLabel(this, "Label13", QStringLiteral("PID可在任务管理器-详细信息中查看 "),
                        {11640, 840, 3015, 255});
     Label13->setFont(QFont(QStringLiteral("Microsoft YaHei Light"), 9, QFont::Light));
+    // The palette's grey for hint texts, legible on the window background on every style.
     setControlColor(Label13, QPalette::WindowText, palette().color(QPalette::PlaceholderText));
     Option9 = addOption(this, "Option9", QStringLiteral("关机"), {10680, 1200, 855, 495}, when);
     Option10 = addOption(this, "Option10", QStringLiteral("重启"), {11880, 1200, 975, 495}, when);
@@ -150,16 +154,14 @@ void Form1::createRightPanel() {
 }
 
 void Form1::createMonitorControls() {
-    const QColor white = colorFromBgr(0xFFFFFF);
-    const QColor black = colorFromBgr(0x000000);
     cboConnectionType = addDropDownList(clientArea_, "cboConnectionType", {6120, 15000, 5460, 330},
                                         QStringLiteral("网络接口"));
     cboConnectionType->setFont(arialFont(true));
     for (const auto role : {QPalette::Base, QPalette::Button}) {
-        setControlColor(cboConnectionType, role, white);
+        setControlColor(cboConnectionType, role, colorFromBgr(0xFFFFFF));
     }
     for (const auto role : {QPalette::Text, QPalette::ButtonText}) {
-        setControlColor(cboConnectionType, role, black);
+        setControlColor(cboConnectionType, role, colorFromBgr(0x000000));
     }
     PIC1 = addPanel(clientArea_, "PIC1", {3600, 12120, 5685, 1750}, colorFromBgr(0xF0F0F0),
                     QStringLiteral("网速图"));
@@ -177,8 +179,13 @@ void Form1::createMonitorControls() {
                                      QStringLiteral("平均上载速率:"), {8160, 12360, 5490, 420});
     for (QLabel* label :
          {lblDownloadSpeedTop, lblUploadSpeedTop, lblDownloadSpeedAverage, lblUploadSpeedAverage}) {
-        setControlColor(label, QPalette::WindowText, black);
+        setControlColor(label, QPalette::WindowText, colorFromBgr(0x000000));
     }
+}
+
+void Form1::createMonitorCounters() {
+    const QColor white = colorFromBgr(0xFFFFFF);
+    const QColor black = colorFromBgr(0x000000);
     lblRecv = addLabel(clientArea_, "lblRecv", QStringLiteral("Label1"), {12240, 13680, 1650, 345});
     lblSent = addLabel(clientArea_, "lblSent", QStringLiteral("Label1"), {12240, 11880, 1650, 345});
     lblDSpeed =
@@ -191,6 +198,9 @@ void Form1::createMonitorControls() {
         setControlColor(label, QPalette::Window, white);
         setControlColor(label, QPalette::WindowText, black);
     }
+}
+
+void Form1::createHiddenSchedulerControls() {
     Text6 = addTextBox(clientArea_, "Text6", QStringLiteral("Text6"), {6720, 12480, 3015, 735},
                        QStringLiteral("Text6"));
     Command3 = addButton(clientArea_, "Command3", QStringLiteral("Command3"),
@@ -216,35 +226,13 @@ void Form1::connectButtons() {
 }
 
 void Form1::orderTabStops() {
-    QWidget* const order[] = {
-        Text1,
-        Text2,
-        Text3,
-        Text4,
-        Text5,
-        Option1,
-        Option2,
-        Option3,
-        Option4,
-        Command1,
-        cboConnectionType,
-        Text6,
-        Command3,
-        Text8,
-        Text9,
-        Option5,
-        Option6,
-        Option7,
-        Option8,
-        Command4,
-        Text10,
-        Command5,
-        Option9,
-        Option10,
-        Option11,
-        Option12,
-    };
-    for (std::size_t i = 1; i < std::size(order); ++i) {
+    const QList<QWidget*> leftPanel{Text1,   Text2,   Text3,   Text4,   Text5,
+                                    Option1, Option2, Option3, Option4, Command1};
+    const QList<QWidget*> hidden{cboConnectionType, Text6, Command3};
+    const QList<QWidget*> middlePanel{Text8, Text9, Option5, Option6, Option7, Option8, Command4};
+    const QList<QWidget*> rightPanel{Text10, Command5, Option9, Option10, Option11, Option12};
+    const QList<QWidget*> order = leftPanel + hidden + middlePanel + rightPanel;
+    for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
 }

@@ -36,6 +36,8 @@ class Form1 : public QWidget {
     void createMiddlePanel();
     void createRightPanel();
     void createMonitorControls();
+    void createMonitorCounters();
+    void createHiddenSchedulerControls();
     void createSeparators();
     void createTimers();
     void connectButtons();

@@ -246,35 +246,12 @@ TEST_F(Form1Layout, ChoosingInAnotherPanelClearsTheFirstChoice) {
 }
 
 TEST_F(Form1Layout, FocusChainRunsLeftPanelThenHiddenControlsThenMiddleThenRightPanel) {
-    const QStringList expected{
-        "Text1",
-        "Text2",
-        "Text3",
-        "Text4",
-        "Text5",
-        "Option1",
-        "Option2",
-        "Option3",
-        "Option4",
-        "Command1",
-        "cboConnectionType",
-        "Text6",
-        "Command3",
-        "Text8",
-        "Text9",
-        "Option5",
-        "Option6",
-        "Option7",
-        "Option8",
-        "Command4",
-        "Text10",
-        "Command5",
-        "Option9",
-        "Option10",
-        "Option11",
-        "Option12",
-        "Text1",
-    };
+    const QStringList expected = QStringLiteral(
+                                     "Text1 Text2 Text3 Text4 Text5 Option1 Option2 Option3 "
+                                     "Option4 Command1 cboConnectionType Text6 Command3 Text8 "
+                                     "Text9 Option5 Option6 Option7 Option8 Command4 Text10 "
+                                     "Command5 Option9 Option10 Option11 Option12 Text1")
+                                     .split(u' ');
     QStringList chain{"Text1"};
     for (QWidget* next = control("Text1")->nextInFocusChain(); chain.size() < expected.size();
          next = next->nextInFocusChain()) {
