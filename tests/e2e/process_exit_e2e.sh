@@ -21,7 +21,7 @@ fail() {
     echo "FAIL: $*" >&2
     import -window root "$PWD/process_exit_e2e-failure.png" 2>/dev/null &&
         echo "screen saved to $PWD/process_exit_e2e-failure.png" >&2
-    echo "display $DISPLAY; program output:" >&2
+    echo "display ${DISPLAY-none}; program output:" >&2
     cat "$XVFB_SESSION_DIR/app.log" >&2 || true
     echo "Xvfb output:" >&2
     cat "$XVFB_SESSION_DIR/xvfb.log" >&2 || true
