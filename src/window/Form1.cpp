@@ -1,5 +1,278 @@
 #include "window/Form1.h"
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("蓝禾自动关机"));
+#include <QComboBox>
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <utility>
+
+#include "scheduler/messages.h"
+#include "window/control_factory.h"
+#include "window/font_substitution.h"
+#include "window/qt_text.h"
+
+namespace {
+
+const QSize kClientSize{1038, 199};
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/icons/lanhe-shutdown-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+QFont arialFont(bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+
+QTimer* addTimer(QObject* parent, const char* name, int intervalMs, bool enabled) {
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(intervalMs);
+    if (enabled) {
+        timer->start();
+    }
+    return timer;
+}
+
+}  // namespace
+
+Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent)
+    : QWidget(parent),
+      showMessage_(std::move(showMessage)),
+      processExitTrigger_(services.processes, services.launcher) {
+    setUpWindow();
+    createClientArea();
+    createSeparators();
+    createLeftPanel();
+    createMonitorControls();
+    createMonitorCounters();
+    createHiddenSchedulerControls();
+    createMiddlePanel();
+    createRightPanel();
+    createTimers();
+    connectButtons();
+    orderTabStops();
+}
+
+void Form1::setUpWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(toQString(kApplicationTitle));
+    setWindowIcon(applicationIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(kClientSize);
+    registerCjkFontSubstitutions();
+    setFont(QFont(QStringLiteral("Microsoft YaHei"), 12, QFont::Normal));
+}
+
+void Form1::createClientArea() {
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("clientArea"));
+    clientArea_->setGeometry(QRect(QPoint(0, 0), kClientSize));
+}
+
+void Form1::createSeparators() {
+    // Qt has no inactive-caption role; Mid is the palette's grey for lines between areas.
+    const QColor inactiveCaption = palette().color(QPalette::Mid);
+    Line1 = addPanel(clientArea_, "Line1", {5160, 0, 15, 4320}, inactiveCaption,
+                     QStringLiteral("分隔线"));
+    Line2 = addPanel(clientArea_, "Line2", {10440, 0, 15, 4320}, inactiveCaption,
+                     QStringLiteral("分隔线"));
+}
+
+void Form1::createLeftPanel() {
+    const QString when = QStringLiteral("到达设定时间时执行");
+    Label1 = addLabel(this, "Label1", QStringLiteral("于"), {240, 240, 255, 375});
+    Text1 = addTextBox(this, "Text1", QStringLiteral("69"), {600, 240, 735, 375},
+                       QStringLiteral("年份"));
+    Label2 = addLabel(this, "Label2", QStringLiteral("年"), {1440, 240, 375, 375});
+    Text2 = addTextBox(this, "Text2", QStringLiteral("12"), {1800, 240, 375, 375},
+                       QStringLiteral("月份"));
+    Label3 = addLabel(this, "Label3", QStringLiteral("月"), {2280, 240, 255, 375});
+    Text3 = addTextBox(this, "Text3", QStringLiteral("12"), {2640, 240, 375, 375},
+                       QStringLiteral("日期"));
+    Label4 = addLabel(this, "Label4", QStringLiteral("日"), {3120, 240, 255, 375});
+    Text4 = addTextBox(this, "Text4", QStringLiteral("12"), {3480, 240, 375, 390},
+                       QStringLiteral("小时"));
+    Label5 = addLabel(this, "Label5", QStringLiteral("时"), {3960, 240, 255, 375});
+    Text5 = addTextBox(this, "Text5", QStringLiteral("59"), {4320, 240, 375, 375},
+                       QStringLiteral("分钟"));
+    Label6 = addLabel(this, "Label6", QStringLiteral("分"), {4800, 240, 375, 375});
+    Option1 = addOption(this, "Option1", QStringLiteral("关机"), {360, 1200, 855, 495}, when);
+    Option2 = addOption(this, "Option2", QStringLiteral("重启"), {1560, 1200, 975, 495}, when);
+    Option3 = addOption(this, "Option3", QStringLiteral("睡眠"), {2880, 1200, 1095, 495}, when);
+    Option4 = addOption(this, "Option4", QStringLiteral("休眠"), {4200, 1200, 855, 495}, when);
+    Command1 = addButton(this, "Command1", QStringLiteral("确定"), {1320, 2160, 2655, 495},
+                         QStringLiteral("按时间执行所选操作"));
+}
+
+void Form1::createMiddlePanel() {
+    const QString when = QStringLiteral("网速持续低于设定值时执行");
+    Label8 = addLabel(this, "Label8", QStringLiteral("在"), {5280, 240, 255, 375});
+    Text8 = addTextBox(this, "Text8", QStringLiteral("300"), {5640, 240, 735, 435},
+                       QStringLiteral("持续秒数"));
+    Label9 = addLabel(this, "Label9", QStringLiteral("秒内，网速持续低于"), {6480, 240, 2175, 375});
+    Text9 = addTextBox(this, "Text9", QStringLiteral("50"), {8760, 240, 735, 435},
+                       QStringLiteral("网速（KB每秒）"));
+    Label10 = addLabel(this, "Label10", QStringLiteral("KB每秒"), {9600, 240, 855, 375});
+    Option8 = addOption(this, "Option8", QStringLiteral("关机"), {5520, 1200, 855, 495}, when);
+    Option7 = addOption(this, "Option7", QStringLiteral("重启"), {6720, 1200, 975, 495}, when);
+    Option6 = addOption(this, "Option6", QStringLiteral("睡眠"), {8040, 1200, 1095, 495}, when);
+    Option5 = addOption(this, "Option5", QStringLiteral("休眠"), {9360, 1200, 975, 495}, when);
+    Command4 = addButton(this, "Command4", QStringLiteral("确定"), {6600, 2160, 2535, 495},
+                         QStringLiteral("按网速执行所选操作"));
+}
+
+void Form1::createRightPanel() {
+    const QString when = QStringLiteral("进程结束时执行");
+    Label11 = addLabel(this, "Label11", QStringLiteral("当PID为"), {11400, 240, 1455, 375});
+    Text10 = addTextBox(this, "Text10", QStringLiteral("0"), {12360, 240, 855, 435},
+                        QStringLiteral("进程PID"));
+    Label12 = addLabel(this, "Label12", QStringLiteral("的进程结束时"), {13320, 240, 4335, 375});
+    Label13 = addLabel(this, "Label13", QStringLiteral("PID可在任务管理器-详细信息中查看 "),
+                       {11640, 840, 3015, 255});
+    Label13->setFont(QFont(QStringLiteral("Microsoft YaHei Light"), 9, QFont::Light));
+    // The palette's grey for hint texts, legible on the window background on every style.
+    setControlColor(Label13, QPalette::WindowText, palette().color(QPalette::PlaceholderText));
+    Option9 = addOption(this, "Option9", QStringLiteral("关机"), {10680, 1200, 855, 495}, when);
+    Option10 = addOption(this, "Option10", QStringLiteral("重启"), {11880, 1200, 975, 495}, when);
+    Option11 = addOption(this, "Option11", QStringLiteral("睡眠"), {13200, 1200, 1095, 495}, when);
+    Option12 = addOption(this, "Option12", QStringLiteral("休眠"), {14520, 1200, 975, 495}, when);
+    Command5 = addButton(this, "Command5", QStringLiteral("确定"), {11880, 2160, 2535, 495},
+                         QStringLiteral("进程结束时执行所选操作"));
+}
+
+void Form1::createMonitorControls() {
+    cboConnectionType = addDropDownList(clientArea_, "cboConnectionType", {6120, 15000, 5460, 330},
+                                        QStringLiteral("网络接口"));
+    cboConnectionType->setFont(arialFont(true));
+    for (const auto role : {QPalette::Base, QPalette::Button}) {
+        setControlColor(cboConnectionType, role, colorFromBgr(0xFFFFFF));
+    }
+    for (const auto role : {QPalette::Text, QPalette::ButtonText}) {
+        setControlColor(cboConnectionType, role, colorFromBgr(0x000000));
+    }
+    PIC1 = addPanel(clientArea_, "PIC1", {3600, 12120, 5685, 1750}, colorFromBgr(0xF0F0F0),
+                    QStringLiteral("网速图"));
+    lblType =
+        addLabel(clientArea_, "lblType", QStringLiteral("TokenRing "), {8160, 14160, 4290, 465});
+    lblType->setFont(arialFont(false));
+    setControlColor(lblType, QPalette::WindowText, colorFromBgr(0x404040));
+    lblDownloadSpeedTop = addLabel(clientArea_, "lblDownloadSpeedTop", QStringLiteral("下载速率:"),
+                                   {6240, 6360, 5250, 420});
+    lblUploadSpeedTop = addLabel(clientArea_, "lblUploadSpeedTop", QStringLiteral("上载速率:"),
+                                 {6360, 5880, 3450, 540});
+    lblDownloadSpeedAverage = addLabel(clientArea_, "lblDownloadSpeedAverage",
+                                       QStringLiteral("平均下载速率:"), {8160, 12000, 5850, 660});
+    lblUploadSpeedAverage = addLabel(clientArea_, "lblUploadSpeedAverage",
+                                     QStringLiteral("平均上载速率:"), {8160, 12360, 5490, 420});
+    for (QLabel* label :
+         {lblDownloadSpeedTop, lblUploadSpeedTop, lblDownloadSpeedAverage, lblUploadSpeedAverage}) {
+        setControlColor(label, QPalette::WindowText, colorFromBgr(0x000000));
+    }
+}
+
+void Form1::createMonitorCounters() {
+    const QColor white = colorFromBgr(0xFFFFFF);
+    const QColor black = colorFromBgr(0x000000);
+    lblRecv = addLabel(clientArea_, "lblRecv", QStringLiteral("Label1"), {12240, 13680, 1650, 345});
+    lblSent = addLabel(clientArea_, "lblSent", QStringLiteral("Label1"), {12240, 11880, 1650, 345});
+    lblDSpeed =
+        addLabel(clientArea_, "lblDSpeed", QStringLiteral("Label6"), {12240, 12480, 1650, 345});
+    lblUSpeed =
+        addLabel(clientArea_, "lblUSpeed", QStringLiteral("Label7"), {12240, 13200, 1650, 345});
+    for (QLabel* label : {lblRecv, lblSent, lblDSpeed, lblUSpeed}) {
+        label->setFont(arialFont(false));
+        label->setAutoFillBackground(true);
+        setControlColor(label, QPalette::Window, white);
+        setControlColor(label, QPalette::WindowText, black);
+    }
+}
+
+void Form1::createHiddenSchedulerControls() {
+    Text6 = addTextBox(clientArea_, "Text6", QStringLiteral("Text6"), {6720, 12480, 3015, 735},
+                       QStringLiteral("Text6"));
+    Command3 = addButton(clientArea_, "Command3", QStringLiteral("Command3"),
+                         {7920, 6720, 1335, 855}, QStringLiteral("显示当前网速值"));
+}
+
+void Form1::createTimers() {
+    tmrUpdate = addTimer(this, "tmrUpdate", 100, true);
+    Timer1 = addTimer(this, "Timer1", 4000, true);
+    Timer3 = addTimer(this, "Timer3", 1000, true);
+    Timer4 = addTimer(this, "Timer4", 1000, false);
+    connect(tmrUpdate, &QTimer::timeout, this, &Form1::tmrUpdate_Timer);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+    connect(Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
+}
+
+void Form1::connectButtons() {
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+}
+
+void Form1::orderTabStops() {
+    const QList<QWidget*> leftPanel{Text1,   Text2,   Text3,   Text4,   Text5,
+                                    Option1, Option2, Option3, Option4, Command1};
+    const QList<QWidget*> hidden{cboConnectionType, Text6, Command3};
+    const QList<QWidget*> middlePanel{Text8, Text9, Option5, Option6, Option7, Option8, Command4};
+    const QList<QWidget*> rightPanel{Text10, Command5, Option9, Option10, Option11, Option12};
+    const QList<QWidget*> order = leftPanel + hidden + middlePanel + rightPanel;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void Form1::Command1_Click() {}
+
+void Form1::Command3_Click() {}
+
+void Form1::Command4_Click() {}
+
+void Form1::Command5_Click() {
+    Timer4->stop();
+    const QByteArray pidText = Text10->text().toUtf8();
+    const std::string message = processExitTrigger_.Command5_Click(
+        {Option9->isChecked(), Option10->isChecked(), Option11->isChecked(), Option12->isChecked()},
+        std::string_view(pidText.constData(), static_cast<std::size_t>(pidText.size())));
+    keepTimer4WithTrigger();
+    showMessage_(QString::fromStdString(message));
+}
+
+void Form1::tmrUpdate_Timer() {}
+
+void Form1::Timer1_Timer() {}
+
+void Form1::Timer3_Timer() {}
+
+void Form1::Timer4_Timer() {
+    const std::optional<std::string> message = processExitTrigger_.Timer4_Timer();
+    keepTimer4WithTrigger();
+    if (message) {
+        showMessage_(QString::fromStdString(*message));
+    }
+}
+
+// Timer4 runs exactly while the trigger is armed; it is set before any message box opens,
+// because the box's own event loop keeps the timers ticking.
+void Form1::keepTimer4WithTrigger() {
+    if (!processExitTrigger_.armed()) {
+        Timer4->stop();
+    } else if (!Timer4->isActive()) {
+        Timer4->start();
+    }
 }

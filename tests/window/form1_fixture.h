@@ -1,0 +1,55 @@
+// Form1 built with a fake process list, a recording launcher and a recorder of the messages
+// it shows, on screen (offscreen) so that clicks and keys reach it as they reach a user's.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <vector>
+
+#include "support/fake_process_list.h"
+#include "support/recording_launcher.h"
+#include "window/Form1.h"
+
+// Failure messages show texts as the user reads them.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+class Form1Test : public ::testing::Test {
+  protected:
+    struct ShownMessage {
+        QString text;
+        bool timer4Active;
+    };
+
+    Form1Test();
+
+    template <class Control = QWidget>
+    Control* control(const char* name) const {
+        auto* found = form_->findChild<Control*>(QLatin1String(name));
+        if (found == nullptr) {
+            throw std::runtime_error(std::string("no control named ") + name);
+        }
+        return found;
+    }
+    QTimer* timer(const char* name) const { return control<QTimer>(name); }
+
+    void click(const char* name);
+    void typeInto(const char* name, const QString& text);
+    // One tick of the named timer, delivered through its timeout signal.
+    void tick(const char* timerName);
+    std::vector<QString> messageTexts() const;
+
+    FakeProcessList processes_{{0, 1, 4242, 5678}};
+    RecordingLauncher launcher_;
+    std::vector<ShownMessage> messages_;
+    // Runs while a message is shown, as the box's own event loop would let timers run.
+    std::function<void()> whileMessageShown_;
+    std::unique_ptr<Form1> form_;
+};
