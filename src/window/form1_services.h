@@ -4,12 +4,20 @@
 #include <QString>
 #include <functional>
 
+#include "platform/clock.h"
+#include "platform/interface_table.h"
+#include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
 #include "platform/process_list.h"
+#include "platform/settings_store.h"
 
 struct Form1Services {
     const ProcessList& processes;
     ProcessLauncher& launcher;
+    InterfaceTable& interfaceTable;
+    const SettingsStore& settings;
+    const Clock& clock;
+    const MonotonicClock& monotonicClock;
 };
 
 // Shows one message to the user and returns once it has been read.

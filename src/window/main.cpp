@@ -1,9 +1,13 @@
 #include <QApplication>
 #include <memory>
 
+#include "platform/clock.h"
+#include "platform/interface_table.h"
+#include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
 #include "platform/process_list.h"
 #include "window/Form1.h"
+#include "window/QtSettingsStore.h"
 #include "window/message_box.h"
 #include "window/qt_translation.h"
 
@@ -12,7 +16,11 @@ int main(int argc, char* argv[]) {
     installChineseQtTexts(app);
     const std::unique_ptr<ProcessList> processes = makeSystemProcessList();
     const std::unique_ptr<ProcessLauncher> launcher = makeSystemProcessLauncher();
-    Form1 window({*processes, *launcher},
+    const std::unique_ptr<InterfaceTable> interfaceTable = makeSystemInterfaceTable();
+    const QtSettingsStore settings;
+    const std::unique_ptr<Clock> clock = makeSystemClock();
+    const std::unique_ptr<MonotonicClock> monotonicClock = makeSystemMonotonicClock();
+    Form1 window({*processes, *launcher, *interfaceTable, settings, *clock, *monotonicClock},
                  [&window](const QString& text) { showMessageBox(&window, text); });
     window.show();
     return QApplication::exec();

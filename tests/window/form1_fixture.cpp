@@ -5,8 +5,9 @@
 #include <QTest>
 
 Form1Test::Form1Test() {
-    form_ =
-        std::make_unique<Form1>(Form1Services{processes_, launcher_}, [this](const QString& text) {
+    form_ = std::make_unique<Form1>(
+        Form1Services{processes_, launcher_, interfaceTable_, settings_, clock_, monotonicClock_},
+        [this](const QString& text) {
             messages_.push_back({text, timer("Timer4")->isActive()});
             if (whileMessageShown_) {
                 whileMessageShown_();

@@ -12,7 +12,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "support/fake_clock.h"
+#include "support/fake_interface_table.h"
+#include "support/fake_monotonic_clock.h"
 #include "support/fake_process_list.h"
+#include "support/fake_settings_store.h"
 #include "support/recording_launcher.h"
 #include "window/Form1.h"
 
@@ -48,6 +52,10 @@ class Form1Test : public ::testing::Test {
 
     FakeProcessList processes_{{0, 1, 4242, 5678}};
     RecordingLauncher launcher_;
+    FakeInterfaceTable interfaceTable_;
+    FakeSettingsStore settings_;
+    FakeClock clock_{{2026, 3, 7, 8, 5, 0}};
+    FakeMonotonicClock monotonicClock_;
     std::vector<ShownMessage> messages_;
     // Runs while a message is shown, as the box's own event loop would let timers run.
     std::function<void()> whileMessageShown_;
