@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "scheduler/process_exit_trigger.h"
+#include "scheduler/rate_tops.h"
 #include "window/form1_services.h"
 
 class QComboBox;
@@ -45,6 +46,8 @@ class Form1 : public QWidget {
     void keepTimer4WithTrigger();
 
     ShowMessage showMessage_;
+    // The monitor raises these, Timer1 clears them, Timer3 reads them: bytes per second.
+    RateTops rateTops_;
     ProcessExitTrigger processExitTrigger_;
 
     // Holds what must stay clipped to the client area whatever size a window manager forces
