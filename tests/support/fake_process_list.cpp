@@ -9,4 +9,6 @@ std::vector<std::uint32_t> FakeProcessList::runningProcessIds() const {
     return ids_;
 }
 
-void FakeProcessList::setRunning(std::vector<std::uint32_t> ids) { ids_ = std::move(ids); }
+void FakeProcessList::setRunning(std::vector<std::uint32_t> ids) {
+    ids_ = std::move(ids);
+}
