@@ -11,3 +11,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Tests run under Wine without the MinGW runtime DLLs next to them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# CTest runs the cross-compiled test programs under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

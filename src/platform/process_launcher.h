@@ -5,7 +5,7 @@
 #include <string_view>
 
 class ProcessLauncher {
-public:
+  public:
     ProcessLauncher() = default;
     ProcessLauncher(const ProcessLauncher&) = delete;
     ProcessLauncher& operator=(const ProcessLauncher&) = delete;

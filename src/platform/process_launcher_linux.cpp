@@ -1,7 +1,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -24,11 +26,20 @@ std::vector<std::string> splitOnSpaces(std::string_view commandLine) {
     return words;
 }
 
+// The program has started whether or not a thread can be had to reap it; without one, the
+// finished child stays a zombie until this program ends, which harms nothing.
+void reapLater(pid_t child) {
+    try {
+        std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+    } catch (const std::system_error&) {
+    }
+}
+
 // A desktop session has no minimized state for a console command: the program is started
 // through the search path without a shell, and a thread of its own reaps it so that no
 // zombie stays behind while the window runs on.
 class SpawnLauncher final : public ProcessLauncher {
-public:
+  public:
     bool startMinimized(std::string_view commandLine) override {
         std::vector<std::string> words = splitOnSpaces(commandLine);
         if (words.empty()) {
@@ -43,7 +54,7 @@ public:
         if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
             return false;
         }
-        std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+        reapLater(child);
         return true;
     }
 };

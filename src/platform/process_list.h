@@ -6,7 +6,7 @@
 #include <vector>
 
 class ProcessList {
-public:
+  public:
     ProcessList() = default;
     ProcessList(const ProcessList&) = delete;
     ProcessList& operator=(const ProcessList&) = delete;

@@ -7,24 +7,28 @@
 
 namespace {
 
-// Every directory of /proc whose name is a number is a running process.
+// Every directory of /proc whose name is a number is a running process. The walk advances
+// with an error code instead of throwing; a walk that fails halfway reads as unreadable.
 class ProcProcessList final : public ProcessList {
-public:
+  public:
     std::vector<std::uint32_t> runningProcessIds() const override {
         std::vector<std::uint32_t> ids;
         std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-            const std::string name = entry.path().filename().string();
+        for (std::filesystem::directory_iterator entry("/proc", error), end; !error && entry != end;
+             entry.increment(error)) {
+            const std::string name = entry->path().filename().string();
             std::uint32_t id = 0;
-            const auto [end, result] = std::from_chars(name.data(), name.data() + name.size(), id);
-            if (result == std::errc() && end == name.data() + name.size()) {
+            const auto [last, result] = std::from_chars(name.data(), name.data() + name.size(), id);
+            if (result == std::errc() && last == name.data() + name.size()) {
                 ids.push_back(id);
             }
         }
-        return ids;
+        return error ? std::vector<std::uint32_t>{} : ids;
     }
 };
 
 }  // namespace
 
-std::unique_ptr<ProcessList> makeSystemProcessList() { return std::make_unique<ProcProcessList>(); }
+std::unique_ptr<ProcessList> makeSystemProcessList() {
+    return std::make_unique<ProcProcessList>();
+}

@@ -1,4 +1,5 @@
 #include <windows.h>
+// tlhelp32.h needs the declarations of windows.h before it.
 #include <tlhelp32.h>
 
 #include "platform/process_list.h"
@@ -8,7 +9,7 @@ namespace {
 // Walks a Toolhelp32 snapshot of the running processes; the snapshot is released after
 // every walk so that no walk sees an earlier one.
 class ToolhelpProcessList final : public ProcessList {
-public:
+  public:
     std::vector<std::uint32_t> runningProcessIds() const override {
         std::vector<std::uint32_t> ids;
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -10,7 +10,7 @@
 #include "scheduler/action_kind.h"
 
 class ProcessExitTrigger {
-public:
+  public:
     ProcessExitTrigger(const ProcessList& processes, ProcessLauncher& launcher);
 
     // The click on Command5: options are Option9..Option12, pidText is Text10 as typed.
@@ -25,7 +25,7 @@ public:
     bool armed() const { return armed_; }
     ActionKind leixing3() const { return leixing3_; }
 
-private:
+  private:
     int CountProcessId(double processId) const;
 
     const ProcessList& processes_;

@@ -7,7 +7,7 @@
 #include "platform/process_list.h"
 
 class FakeProcessList final : public ProcessList {
-public:
+  public:
     explicit FakeProcessList(std::vector<std::uint32_t> ids = {});
 
     std::vector<std::uint32_t> runningProcessIds() const override;
@@ -15,7 +15,7 @@ public:
     // How many times the list has been walked.
     int walks() const { return walks_; }
 
-private:
+  private:
     std::vector<std::uint32_t> ids_;
     mutable int walks_ = 0;
 };

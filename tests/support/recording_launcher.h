@@ -8,14 +8,14 @@
 #include "platform/process_launcher.h"
 
 class RecordingLauncher final : public ProcessLauncher {
-public:
+  public:
     bool startMinimized(std::string_view commandLine) override;
 
     // Makes every later start fail, as when the program cannot be found.
     void failStarts(bool fail) { failing_ = fail; }
     const std::vector<std::string>& attempts() const { return attempts_; }
 
-private:
+  private:
     std::vector<std::string> attempts_;
     bool failing_ = false;
 };

@@ -1,0 +1,42 @@
+// A search path that holds nothing but recording stand-ins, so that a test can let the real
+// launcher start "systemctl" without any chance of reaching the real one.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/scratch_directory.h"
+
+// One start of a stand-in: the process it ran as and the arguments it was given.
+struct RecordedCall {
+    pid_t pid = 0;
+    std::vector<std::string> arguments;
+};
+
+class StandInPath {
+  public:
+    // Makes a scratch directory the whole of PATH; the destructor puts PATH back.
+    StandInPath();
+    StandInPath(const StandInPath&) = delete;
+    StandInPath& operator=(const StandInPath&) = delete;
+    ~StandInPath();
+
+    // Whether PATH is still exactly the scratch directory (checked before anything starts).
+    bool isWholeSearchPath() const;
+    // Puts a shell script named program on the path that records each start of it.
+    void addRecorder(const std::string& program) const;
+    // Puts a file named program on the path that cannot be executed.
+    void addNonExecutable(const std::string& program) const;
+    // The starts of program recorded so far, oldest first.
+    std::vector<RecordedCall> calls(const std::string& program) const;
+    // Waits until program has been started count times; the calls then, or nothing.
+    std::optional<std::vector<RecordedCall>> waitForCalls(const std::string& program,
+                                                          std::size_t count) const;
+
+  private:
+    ScratchDirectory directory_;
+    std::optional<std::string> savedPath_;
+};
