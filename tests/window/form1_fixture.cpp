@@ -1,5 +1,7 @@
 #include "form1_fixture.h"
 
+#include "scheduler/power_action.h"
+
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QTest>
@@ -27,6 +29,7 @@ void Form1Test::click(const char* name) {
 void Form1Test::typeInto(const char* name, const QString& text) {
     auto* box = control<QLineEdit>(name);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
     // Key by key with the character as the event's text, so full-width digits type too.
     for (const QChar character : text) {
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character), Qt::NoModifier);
@@ -43,4 +46,8 @@ std::vector<QString> Form1Test::messageTexts() const {
         texts.push_back(message.text);
     }
     return texts;
+}
+
+std::string Form1Test::commandLineOf(ActionKind kind) {
+    return std::string(powerCommandLine(kind).value());
 }

@@ -10,7 +10,10 @@
 #include <memory>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
+
+#include "scheduler/action_kind.h"
 
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
@@ -43,6 +46,8 @@ class Form1Test : public ::testing::Test {
         return found;
     }
     QTimer* timer(const char* name) const { return control<QTimer>(name); }
+    // The command line this platform starts for a kind of 1 to 4.
+    static std::string commandLineOf(ActionKind kind);
 
     void click(const char* name);
     void typeInto(const char* name, const QString& text);
