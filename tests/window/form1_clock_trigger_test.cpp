@@ -76,20 +76,7 @@ class LeftPanel : public Form1Test {
         return starts;
     }
     QString text6() const { return control<QLineEdit>("Text6")->text(); }
-    QString shownRate() {
-        click("Command3");
-        return messages_.back().text;
-    }
 };
-
-struct OptionRow {
-    const char* option;
-    ActionKind kind;
-};
-
-void PrintTo(const OptionRow& row, std::ostream* out) {
-    *out << row.option;
-}
 
 class LeftPanelOption : public LeftPanel, public ::testing::WithParamInterface<OptionRow> {};
 

@@ -1,10 +1,10 @@
 #include "form1_fixture.h"
 
-#include "scheduler/power_action.h"
-
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QTest>
+
+#include "scheduler/power_action.h"
 
 Form1Test::Form1Test() {
     form_ = std::make_unique<Form1>(
@@ -46,6 +46,11 @@ std::vector<QString> Form1Test::messageTexts() const {
         texts.push_back(message.text);
     }
     return texts;
+}
+
+QString Form1Test::shownRate() {
+    click("Command3");
+    return messages_.back().text;
 }
 
 std::string Form1Test::commandLineOf(ActionKind kind) {

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "scheduler/action_kind.h"
-
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
@@ -26,6 +25,16 @@
 // Failure messages show texts as the user reads them.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+
+// An option button and the kind of action it chooses; a test parameter shown by its name.
+struct OptionRow {
+    const char* option;
+    ActionKind kind;
+};
+
+inline void PrintTo(const OptionRow& row, std::ostream* out) {
+    *out << row.option;
 }
 
 class Form1Test : public ::testing::Test {
@@ -54,6 +63,8 @@ class Form1Test : public ::testing::Test {
     // One tick of the named timer, delivered through its timeout signal.
     void tick(const char* timerName);
     std::vector<QString> messageTexts() const;
+    // Clicks the hidden Command3 and returns the rate value it showed.
+    QString shownRate();
 
     FakeProcessList processes_{{0, 1, 4242, 5678}};
     RecordingLauncher launcher_;

@@ -31,15 +31,6 @@ class RightPanel : public Form1Test {
     bool timer4Active() const { return timer("Timer4")->isActive(); }
 };
 
-struct OptionRow {
-    const char* option;
-    ActionKind kind;
-};
-
-void PrintTo(const OptionRow& row, std::ostream* out) {
-    *out << row.option;
-}
-
 class RightPanelOption : public RightPanel, public ::testing::WithParamInterface<OptionRow> {};
 
 TEST_P(RightPanelOption, StartsItsActionOnceWhenTheProcessHasGone) {

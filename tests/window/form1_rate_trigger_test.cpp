@@ -47,20 +47,7 @@ class MiddlePanel : public Form1Test {
         }
         return starts;
     }
-    QString shownRate() {
-        click("Command3");
-        return messages_.back().text;
-    }
 };
-
-struct OptionRow {
-    const char* option;
-    ActionKind kind;
-};
-
-void PrintTo(const OptionRow& row, std::ostream* out) {
-    *out << row.option;
-}
 
 class MiddlePanelOption : public MiddlePanel, public ::testing::WithParamInterface<OptionRow> {};
 
