@@ -49,7 +49,9 @@ QTimer* addTimer(QObject* parent, const char* name, int intervalMs, bool enabled
 Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent)
     : QWidget(parent),
       showMessage_(std::move(showMessage)),
-      processExitTrigger_(services.processes, services.launcher) {
+      processExitTrigger_(services.processes, services.launcher),
+      clockTrigger_(services.clock, services.launcher, rateTops_),
+      rateTrigger_(services.launcher, rateTops_) {
     setUpWindow();
     createClientArea();
     createSeparators();
@@ -237,11 +239,36 @@ void Form1::orderTabStops() {
     }
 }
 
-void Form1::Command1_Click() {}
+void Form1::Command1_Click() {
+    const std::string year = Text1->text().toStdString();
+    const std::string month = Text2->text().toStdString();
+    const std::string day = Text3->text().toStdString();
+    const std::string hour = Text4->text().toStdString();
+    const std::string minute = Text5->text().toStdString();
+    const ClockClickResult result = clockTrigger_.Command1_Click(
+        {Option1->isChecked(), Option2->isChecked(), Option3->isChecked(), Option4->isChecked()},
+        {year, month, day, hour, minute});
+    if (result.Text6) {
+        Text6->setText(QString::fromStdString(*result.Text6));
+    }
+    showMessage_(QString::fromStdString(result.message));
+    // The box is modal and its own event loop keeps Timer1 ticking: the target armed before
+    // holds until the user has closed it.
+    if (result.targetPending) {
+        clockTrigger_.acceptPendingTarget();
+    }
+}
 
-void Form1::Command3_Click() {}
+void Form1::Command3_Click() {
+    showMessage_(QString::fromStdString(rateTrigger_.Command3_Click()));
+}
 
-void Form1::Command4_Click() {}
+void Form1::Command4_Click() {
+    const std::string message = rateTrigger_.Command4_Click(
+        {Option5->isChecked(), Option6->isChecked(), Option7->isChecked(), Option8->isChecked()},
+        Text8->text().toStdString(), Text9->text().toStdString());
+    showMessage_(QString::fromStdString(message));
+}
 
 void Form1::Command5_Click() {
     Timer4->stop();
@@ -255,9 +282,13 @@ void Form1::Command5_Click() {
 
 void Form1::tmrUpdate_Timer() {}
 
-void Form1::Timer1_Timer() {}
+void Form1::Timer1_Timer() {
+    showIfAny(clockTrigger_.Timer1_Timer());
+}
 
-void Form1::Timer3_Timer() {}
+void Form1::Timer3_Timer() {
+    showIfAny(rateTrigger_.Timer3_Timer());
+}
 
 void Form1::Timer4_Timer() {
     const std::optional<std::string> message = processExitTrigger_.Timer4_Timer();
@@ -274,5 +305,11 @@ void Form1::keepTimer4WithTrigger() {
         Timer4->stop();
     } else if (!Timer4->isActive()) {
         Timer4->start();
+    }
+}
+
+void Form1::showIfAny(const std::optional<std::string>& message) {
+    if (message) {
+        showMessage_(QString::fromStdString(*message));
     }
 }

@@ -3,8 +3,13 @@
 
 #include <QWidget>
 
+#include <optional>
+#include <string>
+
+#include "scheduler/clock_trigger.h"
 #include "scheduler/process_exit_trigger.h"
 #include "scheduler/rate_tops.h"
+#include "scheduler/rate_trigger.h"
 #include "window/form1_services.h"
 
 class QComboBox;
@@ -19,6 +24,9 @@ class Form1 : public QWidget {
 
   public:
     Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent = nullptr);
+
+    // The tops the monitor raises, for tests that set the traffic directly.
+    RateTops& rateTops() { return rateTops_; }
 
   private slots:
     void Command1_Click();
@@ -44,11 +52,15 @@ class Form1 : public QWidget {
     void connectButtons();
     void orderTabStops();
     void keepTimer4WithTrigger();
+    void showIfAny(const std::optional<std::string>& message);
 
     ShowMessage showMessage_;
     // The monitor raises these, Timer1 clears them, Timer3 reads them: bytes per second.
     RateTops rateTops_;
     ProcessExitTrigger processExitTrigger_;
+    // Declared after rateTops_, which they are built on.
+    ClockTrigger clockTrigger_;
+    RateTrigger rateTrigger_;
 
     // Holds what must stay clipped to the client area whatever size a window manager forces
     // on the window: the separators and the monitor controls placed below the visible part.

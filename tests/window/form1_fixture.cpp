@@ -4,6 +4,8 @@
 #include <QMetaObject>
 #include <QTest>
 
+#include "scheduler/power_action.h"
+
 Form1Test::Form1Test() {
     form_ = std::make_unique<Form1>(
         Form1Services{processes_, launcher_, interfaceTable_, settings_, clock_, monotonicClock_},
@@ -27,6 +29,7 @@ void Form1Test::click(const char* name) {
 void Form1Test::typeInto(const char* name, const QString& text) {
     auto* box = control<QLineEdit>(name);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
     // Key by key with the character as the event's text, so full-width digits type too.
     for (const QChar character : text) {
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character), Qt::NoModifier);
@@ -43,4 +46,13 @@ std::vector<QString> Form1Test::messageTexts() const {
         texts.push_back(message.text);
     }
     return texts;
+}
+
+QString Form1Test::shownRate() {
+    click("Command3");
+    return messages_.back().text;
+}
+
+std::string Form1Test::commandLineOf(ActionKind kind) {
+    return std::string(powerCommandLine(kind).value());
 }

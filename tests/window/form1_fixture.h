@@ -10,8 +10,10 @@
 #include <memory>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "scheduler/action_kind.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
@@ -23,6 +25,16 @@
 // Failure messages show texts as the user reads them.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+
+// An option button and the kind of action it chooses; a test parameter shown by its name.
+struct OptionRow {
+    const char* option;
+    ActionKind kind;
+};
+
+inline void PrintTo(const OptionRow& row, std::ostream* out) {
+    *out << row.option;
 }
 
 class Form1Test : public ::testing::Test {
@@ -43,12 +55,16 @@ class Form1Test : public ::testing::Test {
         return found;
     }
     QTimer* timer(const char* name) const { return control<QTimer>(name); }
+    // The command line this platform starts for a kind of 1 to 4.
+    static std::string commandLineOf(ActionKind kind);
 
     void click(const char* name);
     void typeInto(const char* name, const QString& text);
     // One tick of the named timer, delivered through its timeout signal.
     void tick(const char* timerName);
     std::vector<QString> messageTexts() const;
+    // Clicks the hidden Command3 and returns the rate value it showed.
+    QString shownRate();
 
     FakeProcessList processes_{{0, 1, 4242, 5678}};
     RecordingLauncher launcher_;

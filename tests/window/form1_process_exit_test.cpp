@@ -6,7 +6,6 @@
 #include <QRadioButton>
 
 #include "form1_fixture.h"
-#include "scheduler/power_action.h"
 
 namespace {
 
@@ -16,10 +15,6 @@ using ::testing::IsEmpty;
 const QString kArmed = QStringLiteral("设置成功!");
 const QString kChooseAction = QStringLiteral("请选择执行内容！");
 const QString kNoSuchProcess = QStringLiteral("当前没有该进程，请重新输入！");
-
-std::string commandLineOf(ActionKind kind) {
-    return std::string(powerCommandLine(kind).value());
-}
 
 class RightPanel : public Form1Test {
   protected:
@@ -35,15 +30,6 @@ class RightPanel : public Form1Test {
     }
     bool timer4Active() const { return timer("Timer4")->isActive(); }
 };
-
-struct OptionRow {
-    const char* option;
-    ActionKind kind;
-};
-
-void PrintTo(const OptionRow& row, std::ostream* out) {
-    *out << row.option;
-}
 
 class RightPanelOption : public RightPanel, public ::testing::WithParamInterface<OptionRow> {};
 

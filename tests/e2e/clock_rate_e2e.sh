@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The real program on its own Xvfb, driven as a user would: arm 重启 in the left panel for the
+# next minute, and 睡眠 in the middle panel for 3 seconds below 100000 KB per second, a rate an
+# idle machine never reaches. Expect one recorded "systemctl suspend" a few seconds later, one
+# "systemctl reboot" once that minute has begun, and nothing else. The stand-in systemctl is
+# the only thing on the program's PATH. Takes 20 to 90 seconds, as the minute falls.
+# Usage: clock_rate_e2e.sh <lanhe-shutdown binary> <repository root>
+set -euo pipefail
+app=$(realpath "$1")
+E2E_NAME=clock_rate_e2e
+source "$2/scripts/xvfb-session.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_helpers.sh"
+trap xvfb_session_stop EXIT
+
+# Waits until $1 has been recorded, for at most until the epoch second $2.
+wait_for_call() {
+    until recorded_calls | grep -qx "$1"; do
+        (($(date +%s) < $2)) || return 1
+        sleep 0.2
+    done
+}
+
+xvfb_session_start
+xvfb_session_launch "$app"
+form=$(xvfb_session_find_window "蓝禾自动关机") || fail "the window did not appear"
+xdotool windowfocus --sync "$form"
+
+# The typing must be done before the present minute is, or the entered one would be refused as
+# the present minute.
+second=$((10#$(date +%S)))
+((second < 50)) || sleep $((61 - second))
+now=$(date +%s)
+target=$(((now + 60) / 60 * 60))
+read -r year month day hour minute < <(date -d "@$target" '+%Y %-m %-d %-H %-M')
+
+type_into "$form" 600 240 735 375 "$year"    # Text1
+type_into "$form" 1800 240 375 375 "$month"  # Text2
+type_into "$form" 2640 240 375 375 "$day"    # Text3
+type_into "$form" 3480 240 375 390 "$hour"   # Text4
+type_into "$form" 4320 240 375 375 "$minute" # Text5
+click_control "$form" 1560 1200 975 495      # Option2 重启
+click_control "$form" 1320 2160 2655 495     # Command1 确定
+close_message_box "$form"
+(($(date +%s) < target)) || fail "the typing took until the entered minute $hour:$minute"
+
+type_into "$form" 5640 240 735 435 3      # Text8
+type_into "$form" 8760 240 735 435 100000 # Text9
+click_control "$form" 8040 1200 1095 495  # Option6 睡眠
+click_control "$form" 6600 2160 2535 495  # Command4 确定
+close_message_box "$form"
+
+wait_for_call suspend $(($(date +%s) + 15)) ||
+    fail "no suspend within 15 s of arming the rate trigger: $(recorded_calls | tr '\n' ' ')"
+wait_for_call reboot $((target + 15)) ||
+    fail "no reboot by 15 s after $hour:$minute: $(recorded_calls | tr '\n' ' ')"
+(($(date +%s) >= target)) || fail "reboot was started before $hour:$minute"
+# Two more clock ticks and several rate ticks: each action must have been started once only.
+sleep 9
+
+kill -0 "$APP_PID" 2>/dev/null || fail "the program is gone"
+mapfile -t calls < <(recorded_calls | sort)
+[[ ${calls[*]-} == "reboot suspend" ]] ||
+    fail "expected one reboot and one suspend, got ${#calls[@]} calls: ${calls[*]-}"
+echo "PASS: systemctl suspend once, then systemctl reboot once after $hour:$minute"

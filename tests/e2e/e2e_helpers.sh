@@ -1,0 +1,57 @@
+# shellcheck shell=bash
+# What the end-to-end scripts share: failing with the evidence, aiming at controls as a user
+# does, answering message boxes and reading what the stand-in systemctl recorded. Sourced after
+# scripts/xvfb-session.sh by a script that has set E2E_NAME to its own name.
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$PWD/$E2E_NAME-failure.png" 2>/dev/null &&
+        echo "screen saved to $PWD/$E2E_NAME-failure.png" >&2
+    echo "display ${DISPLAY-none}; program output:" >&2
+    cat "$XVFB_SESSION_DIR/app.log" >&2 || true
+    echo "Xvfb output:" >&2
+    cat "$XVFB_SESSION_DIR/xvfb.log" >&2 || true
+    exit 1
+}
+
+# Clicks the middle of a control given by its twips position, as the user aims at it.
+click_control() {
+    local window=$1 left=$2 top=$3 width=$4 height=$5
+    xdotool mousemove --window "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
+        click 1
+}
+
+# Replaces the text of the field at the given twips position with $6.
+type_into() {
+    click_control "$1" "$2" "$3" "$4" "$5"
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 20 "$6"
+}
+
+# Answers the message box that a click on 确定 opened over window $1 with Return and waits
+# until it has gone.
+close_message_box() {
+    local form=$1 box attempt
+    box=$(xvfb_session_find_window "蓝禾自动关机" "$form") || fail "no message box after 确定"
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+    for ((attempt = 0; attempt < 50; attempt++)); do
+        xdotool search --onlyvisible --pid "$APP_PID" --name '^蓝禾自动关机$' | grep -qx "$box" ||
+            return 0
+        sleep 0.1
+    done
+    fail "the message box stayed open after Return"
+}
+
+calls_recorded() {
+    if [[ -f $(xvfb_session_calls) ]]; then
+        wc -l <"$(xvfb_session_calls)"
+    else
+        echo 0
+    fi
+}
+
+# Prints the recorded calls, one per line.
+recorded_calls() {
+    cat "$(xvfb_session_calls)" 2>/dev/null || true
+}
