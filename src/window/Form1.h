@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "platform/clock.h"
 #include "scheduler/process_exit_trigger.h"
 #include "scheduler/rate_tops.h"
+#include "window/TrafficMonitor.h"
 #include "window/form1_services.h"
 
 class QComboBox;
@@ -13,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class Pic1Surface;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -45,10 +49,17 @@ class Form1 : public QWidget {
     void orderTabStops();
     void keepTimer4WithTrigger();
 
+    void Form_Load(const Form1Services& services);
+    void showSelector(const SelectorContents& contents);
+    void fillClockFields(const Clock& clock);
+    void showMonitorCaptions(const MonitorCaptions& captions);
+
     ShowMessage showMessage_;
     // The monitor raises these, Timer1 clears them, Timer3 reads them: bytes per second.
     RateTops rateTops_;
     ProcessExitTrigger processExitTrigger_;
+    // Created by Form_Load once PIC1 exists; lives as long as the window.
+    std::unique_ptr<TrafficMonitor> monitor_;
 
     // Holds what must stay clipped to the client area whatever size a window manager forces
     // on the window: the separators and the monitor controls placed below the visible part.
@@ -93,7 +104,7 @@ class Form1 : public QWidget {
     QPushButton* Command5 = nullptr;
 
     QComboBox* cboConnectionType = nullptr;
-    QWidget* PIC1 = nullptr;
+    Pic1Surface* PIC1 = nullptr;
     QLabel* lblType = nullptr;
     QLabel* lblDownloadSpeedTop = nullptr;
     QLabel* lblUploadSpeedTop = nullptr;
