@@ -5,11 +5,11 @@
 #include <gmock/gmock.h>
 
 #include <cstdint>
-#include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "monitor_test_support.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
 #include "support/fake_settings_store.h"
@@ -20,32 +20,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::Each;
 using ::testing::ElementsAre;
-
-IfRow interfaceRow(const std::string& description, std::uint32_t received = 0,
-                   std::uint32_t sent = 0) {
-    IfRow row;
-    row.descr = description;
-    row.descrLen = static_cast<std::uint32_t>(description.size());
-    row.inOctets = received;
-    row.outOctets = sent;
-    return row;
-}
-
-// The fake table, with a switch that makes every read throw as an exhausted allocator would.
-class ThrowingTable final : public InterfaceTable {
-  public:
-    explicit ThrowingTable(InterfaceTable& inner) : inner_(inner) {}
-    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
-        if (throwing) {
-            throw std::bad_alloc();
-        }
-        return inner_.GetIfTable(table, size, sort);
-    }
-    bool throwing = false;
-
-  private:
-    InterfaceTable& inner_;
-};
 
 class TrafficMonitorTest : public ::testing::Test {
   protected:
@@ -65,7 +39,7 @@ class TrafficMonitorTest : public ::testing::Test {
     double newestPoint() const { return monitor_.colGraphData()->back(); }
 
     FakeInterfaceTable table_{{interfaceRow("eth0")}};
-    ThrowingTable throwingTable_{table_};
+    ProbedTable throwingTable_{table_};
     RecordingSurface pic1_;
     FakeSettingsStore settings_;
     FakeMonotonicClock clock_{5'000'000'000};

@@ -9,14 +9,13 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QTimer>
-#include <functional>
 #include <memory>
-#include <new>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "form1_fixture.h"
+#include "monitor_test_support.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
@@ -30,34 +29,6 @@ namespace {
 
 using ::testing::Each;
 using ::testing::ElementsAre;
-
-IfRow interfaceRow(const std::string& description, std::uint32_t received = 0) {
-    IfRow row;
-    row.descr = description;
-    row.descrLen = static_cast<std::uint32_t>(description.size());
-    row.inOctets = received;
-    return row;
-}
-
-// The fake table, watched on every read while the window ticks, and able to throw.
-class ProbedTable final : public InterfaceTable {
-  public:
-    explicit ProbedTable(InterfaceTable& inner) : inner_(inner) {}
-    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
-        if (probe) {
-            probe();
-        }
-        if (throwing) {
-            throw std::bad_alloc();
-        }
-        return inner_.GetIfTable(table, size, sort);
-    }
-    std::function<void()> probe;
-    bool throwing = false;
-
-  private:
-    InterfaceTable& inner_;
-};
 
 class MonitorWindow : public ::testing::Test {
   protected:
@@ -73,11 +44,7 @@ class MonitorWindow : public ::testing::Test {
 
     template <class Control = QWidget>
     Control* control(const char* name) const {
-        auto* found = form_->findChild<Control*>(QLatin1String(name));
-        if (found == nullptr) {
-            throw std::runtime_error(std::string("no control named ") + name);
-        }
-        return found;
+        return findControl<Control>(*form_, name);
     }
     QComboBox* selector() const { return control<QComboBox>("cboConnectionType"); }
     QString caption(const char* label) const { return control<QLabel>(label)->text(); }
