@@ -101,8 +101,8 @@ MonitorCaptions TrafficMonitor::tmrUpdate_Timer(int selectedPosition, int select
     return captions;
 }
 
-// A snapshot without a single interface is no reading: the system's table could not be read,
-// and its totals of 0 would count all traffic since start as one tick's rate on the next.
+// A snapshot without a single interface is no reading: it is what a table that could not be
+// read gives, and its totals of 0 would count all traffic since start as the next tick's rate.
 std::optional<TrafficMonitor::Reading> TrafficMonitor::takeSnapshot(int selectedPosition,
                                                                     MonitorCaptions& captions) {
     const std::shared_ptr<CInterfaces> interfaces = objIpHelper_.Interfaces();
