@@ -1,30 +1,14 @@
 // The traffic graph's full repaint on PIC1, as the monitor runs it on every tick.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <memory>
 
+#include "bench_application.h"
 #include "graph/clsLineGraph.h"
 #include "graph/graph_data.h"
 #include "window/Pic1Surface.h"
 
 namespace {
-
-// Widgets need an application object; without a display they are drawn offscreen.
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "lanhe-bench";
-    static char* argv[] = {name, nullptr};
-    // Lives until the program ends, after every benchmark has run.
-    static auto* application = new QApplication(argc, argv);
-    benchmark::DoNotOptimize(application);
-}
 
 // One appended sample and one Draw of the full list with the start-up colours, as each
 // monitor tick does.

@@ -10,10 +10,13 @@
 #include <QTimer>
 #include <utility>
 
+#include "platform/automation_date.h"
 #include "scheduler/messages.h"
+#include "window/Pic1Surface.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
 #include "window/qt_text.h"
+#include "window/skip_on_failure.h"
 
 namespace {
 
@@ -64,6 +67,7 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
     createTimers();
     connectButtons();
     orderTabStops();
+    Form_Load(services);
 }
 
 void Form1::setUpWindow() {
@@ -165,8 +169,11 @@ void Form1::createMonitorControls() {
     for (const auto role : {QPalette::Text, QPalette::ButtonText}) {
         setControlColor(cboConnectionType, role, colorFromBgr(0x000000));
     }
-    PIC1 = addPanel(clientArea_, "PIC1", {3600, 12120, 5685, 1750}, colorFromBgr(0xF0F0F0),
-                    QStringLiteral("网速图"));
+    // PIC1 keeps its own size, which leaves the graph its 375 × 112 pixels inside the frame.
+    PIC1 = new Pic1Surface(clientArea_);
+    PIC1->move(pixelsFromTwips({3600, 12120, 5685, 1750}).topLeft());
+    PIC1->setAccessibleName(QStringLiteral("网速图"));
+    setControlColor(PIC1, QPalette::Window, colorFromBgr(0xF0F0F0));
     lblType =
         addLabel(clientArea_, "lblType", QStringLiteral("TokenRing "), {8160, 14160, 4290, 465});
     lblType->setFont(arialFont(false));
@@ -280,7 +287,37 @@ void Form1::Command5_Click() {
     showMessage_(QString::fromStdString(message));
 }
 
-void Form1::tmrUpdate_Timer() {}
+// Off while the tick runs, so that ticks never overlap; on again at its end whatever failed.
+void Form1::tmrUpdate_Timer() {
+    tmrUpdate->stop();
+    skipOnFailure([this] {
+        showMonitorCaptions(monitor_->tmrUpdate_Timer(cboConnectionType->currentIndex(),
+                                                      cboConnectionType->count()));
+    });
+    tmrUpdate->start();
+}
+
+void Form1::showMonitorCaptions(const MonitorCaptions& captions) {
+    const std::pair<QLabel*, const std::optional<std::string>&> labels[] = {
+        {lblType, captions.lblType},
+        {lblRecv, captions.lblRecv},
+        {lblSent, captions.lblSent},
+        {lblDownloadSpeedTop, captions.lblDownloadSpeedTop},
+        {lblUploadSpeedTop, captions.lblUploadSpeedTop},
+        {lblDownloadSpeedAverage, captions.lblDownloadSpeedAverage},
+        {lblUploadSpeedAverage, captions.lblUploadSpeedAverage},
+        {lblDSpeed, captions.lblDSpeed},
+        {lblUSpeed, captions.lblUSpeed},
+    };
+    for (const auto& [label, caption] : labels) {
+        if (caption) {
+            label->setText(toQString(*caption));
+        }
+    }
+    if (captions.cboConnectionType) {
+        showSelector(*captions.cboConnectionType);
+    }
+}
 
 void Form1::Timer1_Timer() {
     showIfAny(clockTrigger_.Timer1_Timer());
@@ -312,4 +349,31 @@ void Form1::showIfAny(const std::optional<std::string>& message) {
     if (message) {
         showMessage_(QString::fromStdString(*message));
     }
+}
+
+// Start-up, before the window is shown and before any timer can tick. It never gives up: no
+// interfaces, or a stored position the selector cannot take, leave the selector unselected.
+void Form1::Form_Load(const Form1Services& services) {
+    monitor_ = std::make_unique<TrafficMonitor>(services.interfaceTable, *PIC1, services.settings,
+                                                services.monotonicClock, rateTops_);
+    showSelector(monitor_->readSelector());
+    fillClockFields(services.clock);
+}
+
+void Form1::showSelector(const SelectorContents& contents) {
+    cboConnectionType->clear();
+    for (const std::string& entry : contents.entries) {
+        cboConnectionType->addItem(toQString(entry));
+    }
+    cboConnectionType->setCurrentIndex(contents.selected);
+}
+
+// One reading of the clock for all five fields, so that they never straddle a minute.
+void Form1::fillClockFields(const Clock& clock) {
+    const DateTimeFields now = fieldsOfAutomationDate(clock.now());
+    Text1->setText(QString::number(now.year));
+    Text2->setText(QString::number(now.month));
+    Text3->setText(QString::number(now.day));
+    Text4->setText(QString::number(now.hour));
+    Text5->setText(QString::number(now.minute));
 }

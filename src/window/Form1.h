@@ -2,14 +2,16 @@
 #pragma once
 
 #include <QWidget>
-
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/clock.h"
 #include "scheduler/clock_trigger.h"
 #include "scheduler/process_exit_trigger.h"
 #include "scheduler/rate_tops.h"
 #include "scheduler/rate_trigger.h"
+#include "window/TrafficMonitor.h"
 #include "window/form1_services.h"
 
 class QComboBox;
@@ -18,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class Pic1Surface;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -54,6 +57,11 @@ class Form1 : public QWidget {
     void keepTimer4WithTrigger();
     void showIfAny(const std::optional<std::string>& message);
 
+    void Form_Load(const Form1Services& services);
+    void showSelector(const SelectorContents& contents);
+    void fillClockFields(const Clock& clock);
+    void showMonitorCaptions(const MonitorCaptions& captions);
+
     ShowMessage showMessage_;
     // The monitor raises these, Timer1 clears them, Timer3 reads them: bytes per second.
     RateTops rateTops_;
@@ -61,6 +69,8 @@ class Form1 : public QWidget {
     // Declared after rateTops_, which they are built on.
     ClockTrigger clockTrigger_;
     RateTrigger rateTrigger_;
+    // Created by Form_Load once PIC1 exists; lives as long as the window.
+    std::unique_ptr<TrafficMonitor> monitor_;
 
     // Holds what must stay clipped to the client area whatever size a window manager forces
     // on the window: the separators and the monitor controls placed below the visible part.
@@ -105,7 +115,7 @@ class Form1 : public QWidget {
     QPushButton* Command5 = nullptr;
 
     QComboBox* cboConnectionType = nullptr;
-    QWidget* PIC1 = nullptr;
+    Pic1Surface* PIC1 = nullptr;
     QLabel* lblType = nullptr;
     QLabel* lblDownloadSpeedTop = nullptr;
     QLabel* lblUploadSpeedTop = nullptr;

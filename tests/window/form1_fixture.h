@@ -37,6 +37,16 @@ inline void PrintTo(const OptionRow& row, std::ostream* out) {
     *out << row.option;
 }
 
+// The window's control of that name and kind; a test that names a missing one fails there.
+template <class Control = QWidget>
+Control* findControl(const QWidget& form, const char* name) {
+    auto* found = form.findChild<Control*>(QLatin1String(name));
+    if (found == nullptr) {
+        throw std::runtime_error(std::string("no control named ") + name);
+    }
+    return found;
+}
+
 class Form1Test : public ::testing::Test {
   protected:
     struct ShownMessage {
@@ -48,11 +58,7 @@ class Form1Test : public ::testing::Test {
 
     template <class Control = QWidget>
     Control* control(const char* name) const {
-        auto* found = form_->findChild<Control*>(QLatin1String(name));
-        if (found == nullptr) {
-            throw std::runtime_error(std::string("no control named ") + name);
-        }
-        return found;
+        return findControl<Control>(*form_, name);
     }
     QTimer* timer(const char* name) const { return control<QTimer>(name); }
     // The command line this platform starts for a kind of 1 to 4.

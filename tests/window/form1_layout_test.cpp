@@ -26,18 +26,19 @@ struct ControlRow {
     QRect geometry;
 };
 
-// Left, top, width and height in logical pixels.
+// Left, top, width and height in logical pixels. Text1 to Text5 show the fixture clock's
+// 2026-03-07 08:05, which start-up writes over the design-time texts.
 const ControlRow kControls[] = {
     {"Label1", "QLabel", "于", {16, 16, 17, 25}},
-    {"Text1", "QLineEdit", "69", {40, 16, 49, 25}},
+    {"Text1", "QLineEdit", "2026", {40, 16, 49, 25}},
     {"Label2", "QLabel", "年", {96, 16, 25, 25}},
-    {"Text2", "QLineEdit", "12", {120, 16, 25, 25}},
+    {"Text2", "QLineEdit", "3", {120, 16, 25, 25}},
     {"Label3", "QLabel", "月", {152, 16, 17, 25}},
-    {"Text3", "QLineEdit", "12", {176, 16, 25, 25}},
+    {"Text3", "QLineEdit", "7", {176, 16, 25, 25}},
     {"Label4", "QLabel", "日", {208, 16, 17, 25}},
-    {"Text4", "QLineEdit", "12", {232, 16, 25, 26}},
+    {"Text4", "QLineEdit", "8", {232, 16, 25, 26}},
     {"Label5", "QLabel", "时", {264, 16, 17, 25}},
-    {"Text5", "QLineEdit", "59", {288, 16, 25, 25}},
+    {"Text5", "QLineEdit", "5", {288, 16, 25, 25}},
     {"Label6", "QLabel", "分", {320, 16, 25, 25}},
     {"Option1", "QRadioButton", "关机", {24, 80, 57, 33}},
     {"Option2", "QRadioButton", "重启", {104, 80, 65, 33}},
@@ -64,7 +65,7 @@ const ControlRow kControls[] = {
     {"Option12", "QRadioButton", "休眠", {968, 80, 65, 33}},
     {"Command5", "QPushButton", "确定", {792, 144, 169, 33}},
     {"cboConnectionType", "QComboBox", "", {408, 1000, 364, 22}},
-    {"PIC1", "QWidget", "", {240, 808, 379, 117}},
+    {"PIC1", "Pic1Surface", "", {240, 808, 379, 116}},
     {"lblType", "QLabel", "TokenRing ", {544, 944, 286, 31}},
     {"lblDownloadSpeedTop", "QLabel", "下载速率:", {416, 424, 350, 28}},
     {"lblUploadSpeedTop", "QLabel", "上载速率:", {424, 392, 230, 36}},

@@ -1,0 +1,200 @@
+#include "window/TrafficMonitor.h"
+
+#include <cmath>
+#include <limits>
+
+#include "platform/number_format.h"
+#include "window/skip_on_failure.h"
+
+namespace {
+
+constexpr std::size_t kGraphSamples = 100;
+constexpr double kBytesPerKilobyte = 1024;
+constexpr double kNanosecondsPerSecond = 1e9;
+// A graph point sits this far above the download average in KB per second.
+constexpr double kGraphPointLift = 5;
+
+constexpr const char* kTotalPattern = "###,###,###,###,##0 KB";
+constexpr const char* kRateLinePattern = "###,###,###,###,#0.#0 Kb/S";
+constexpr const char* kGraphPointPattern = "###,###,###,###,#0.#0";
+constexpr const char* kBytesPattern = "0 BS ";
+constexpr const char* kKilobytesPattern = "0.#0 KBS ";
+
+// total − last in signed 32-bit arithmetic; a difference outside that range is 0.
+std::int32_t deltaOf(std::int32_t total, std::int32_t last) {
+    const std::int64_t difference = std::int64_t{total} - last;
+    if (difference < std::numeric_limits<std::int32_t>::min() ||
+        difference > std::numeric_limits<std::int32_t>::max()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(difference);
+}
+
+double perSecond(std::int32_t bytes, std::int64_t elapsedNanoseconds) {
+    return static_cast<double>(bytes) * kNanosecondsPerSecond /
+           static_cast<double>(elapsedNanoseconds);
+}
+
+std::string rateLine(const char* prefix, double bytesPerSecond) {
+    return prefix + formatNumber(bytesPerSecond / kBytesPerKilobyte, kRateLinePattern);
+}
+
+// Whole bytes below 1024, KB from there on. The choice goes by the value as it is written, so
+// that 1023.6 bytes per second shows as 1.00 KBS, never as 1024 BS.
+std::string currentRateCaption(double bytesPerSecond) {
+    if (std::round(bytesPerSecond) < kBytesPerKilobyte) {
+        return formatNumber(bytesPerSecond, kBytesPattern);
+    }
+    return formatNumber(bytesPerSecond / kBytesPerKilobyte, kKilobytesPattern);
+}
+
+}  // namespace
+
+TrafficMonitor::TrafficMonitor(InterfaceTable& table, DrawingSurface& pic1,
+                               const SettingsStore& settings, const MonotonicClock& clock,
+                               RateTops& tops)
+    : objIpHelper_(table),
+      settings_(settings),
+      clock_(clock),
+      rateTops_(tops),
+      colGraphData_(std::make_shared<GraphData>(kGraphSamples, 0.0)) {
+    configureGraph(pic1);
+}
+
+void TrafficMonitor::configureGraph(DrawingSurface& pic1) {
+    objLineGraph_.setPictureBox(&pic1);
+    objLineGraph_.setDataCollection(colGraphData_);
+    objLineGraph_.setPicBackground(0x000000);
+    objLineGraph_.setPicForeground(0x00FF00);
+    objLineGraph_.setBorderColor(0x0000FF);
+    objLineGraph_.setBorderSize(0);
+    objLineGraph_.setGridColor(0x808000);
+    objLineGraph_.setGridVisible(true);
+}
+
+// An entry whose interface is gone by the time its snapshot is read is left out.
+SelectorContents TrafficMonitor::readSelector() {
+    SelectorContents contents;
+    const std::int32_t count = objIpHelper_.Interfaces()->Count();
+    for (std::int32_t i = 1; i <= count; ++i) {
+        if (const auto item = objIpHelper_.Interfaces()->Item(i)) {
+            contents.entries.push_back(item->InterfaceDescription() + " ");
+        }
+    }
+    contents.selected =
+        preferredSelectorPosition(settings_, static_cast<int>(contents.entries.size()));
+    return contents;
+}
+
+// The tick never lets the window handle messages on its way: no click or other timer can
+// run in the middle of it and find the tops or the averages half updated.
+MonitorCaptions TrafficMonitor::tmrUpdate_Timer(int selectedPosition, int selectorItemCount) {
+    MonitorCaptions captions;
+    std::optional<Reading> reading;
+    skipOnFailure([&] { reading = takeSnapshot(selectedPosition, captions); });
+    if (reading) {
+        skipOnFailure([&] { showTotals(*reading, captions); });
+        measure(*reading, captions);
+    }
+    skipOnFailure([this] { objLineGraph_.Draw(); });
+    skipOnFailure([&] { captions.cboConnectionType = upkeepSelector(selectorItemCount); });
+    return captions;
+}
+
+// A snapshot without a single interface is no reading: it is what a table that could not be
+// read gives, and its totals of 0 would count all traffic since start as the next tick's rate.
+std::optional<TrafficMonitor::Reading> TrafficMonitor::takeSnapshot(int selectedPosition,
+                                                                    MonitorCaptions& captions) {
+    const std::shared_ptr<CInterfaces> interfaces = objIpHelper_.Interfaces();
+    const Reading reading{static_cast<std::int32_t>(objIpHelper_.BytesReceived()),
+                          static_cast<std::int32_t>(objIpHelper_.BytesSent()),
+                          clock_.nowNanoseconds()};
+    if (const auto selected = interfaces->Item(selectedPosition + 1)) {
+        captions.lblType = selected->InterfaceDescription() + " ";
+    }
+    if (interfaces->Count() == 0) {
+        return std::nullopt;
+    }
+    return reading;
+}
+
+void TrafficMonitor::showTotals(const Reading& reading, MonitorCaptions& captions) const {
+    captions.lblRecv = formatNumber(reading.lngRecv / kBytesPerKilobyte, kTotalPattern);
+    captions.lblSent = formatNumber(reading.lngSent / kBytesPerKilobyte, kTotalPattern);
+}
+
+// The first reading only becomes the baseline. A reading taken at the very instant of the
+// baseline gives no rate; the baseline stays, so the next tick measures across both.
+void TrafficMonitor::measure(const Reading& reading, MonitorCaptions& captions) {
+    if (lastReadingAt_) {
+        const std::int64_t elapsed = reading.takenAt - *lastReadingAt_;
+        if (elapsed <= 0) {
+            return;
+        }
+        const Rates rates = ratesSinceBaseline(reading, elapsed);
+        skipOnFailure([&] { raiseTops(rates); });
+        skipOnFailure([&] { updateAverages(rates); });
+        skipOnFailure([&] { showRateLines(captions); });
+        skipOnFailure([&] { appendGraphPoint(); });
+        skipOnFailure([&] { showCurrentRates(rates, captions); });
+    }
+    lngLastRecv_ = reading.lngRecv;
+    lngLastSent_ = reading.lngSent;
+    lastReadingAt_ = reading.takenAt;
+}
+
+TrafficMonitor::Rates TrafficMonitor::ratesSinceBaseline(const Reading& reading,
+                                                         std::int64_t elapsedNanoseconds) const {
+    Rates rates;
+    rates.lngRecvDelta = deltaOf(reading.lngRecv, lngLastRecv_);
+    rates.lngSentDelta = deltaOf(reading.lngSent, lngLastSent_);
+    rates.download = perSecond(rates.lngRecvDelta, elapsedNanoseconds);
+    rates.upload = perSecond(rates.lngSentDelta, elapsedNanoseconds);
+    return rates;
+}
+
+void TrafficMonitor::raiseTops(const Rates& rates) {
+    if (rateTops_.dblDownloadSpeedTop < rates.download) {
+        rateTops_.dblDownloadSpeedTop = rates.download;
+    }
+    if (rateTops_.dblUploadSpeedTop < rates.upload) {
+        rateTops_.dblUploadSpeedTop = rates.upload;
+    }
+}
+
+// Half the newest rate, a quarter the one before, and so on; never reset.
+void TrafficMonitor::updateAverages(const Rates& rates) {
+    dblDownloadSpeedAverage_ = (rates.download + dblDownloadSpeedAverage_) / 2;
+    dblUploadSpeedAverage_ = (rates.upload + dblUploadSpeedAverage_) / 2;
+}
+
+void TrafficMonitor::showRateLines(MonitorCaptions& captions) const {
+    captions.lblDownloadSpeedTop = rateLine("下载速率: ", rateTops_.dblDownloadSpeedTop);
+    captions.lblUploadSpeedTop = rateLine("上载速率: ", rateTops_.dblUploadSpeedTop);
+    captions.lblDownloadSpeedAverage = rateLine("平均下载速率: ", dblDownloadSpeedAverage_);
+    captions.lblUploadSpeedAverage = rateLine("平均上载速率: ", dblUploadSpeedAverage_);
+}
+
+// The point is the download average in KB per second as the two-decimal text shows it,
+// rounded down: 2.999 KB shows as 3.00 and gives 3, not 2.
+void TrafficMonitor::appendGraphPoint() {
+    const std::optional<double> shown = readGroupedNumber(
+        formatNumber(dblDownloadSpeedAverage_ / kBytesPerKilobyte, kGraphPointPattern));
+    if (shown) {
+        colGraphData_->push_back(std::floor(*shown) + kGraphPointLift);
+    }
+}
+
+void TrafficMonitor::showCurrentRates(const Rates& rates, MonitorCaptions& captions) {
+    captions.lblDSpeed = currentRateCaption(rates.download);
+    captions.lblUSpeed = currentRateCaption(rates.upload);
+}
+
+// Rebuilt only when the number of interfaces changed: entries that merely changed places
+// keep their old texts.
+std::optional<SelectorContents> TrafficMonitor::upkeepSelector(int selectorItemCount) {
+    if (objIpHelper_.Interfaces()->Count() == selectorItemCount) {
+        return std::nullopt;
+    }
+    return readSelector();
+}
