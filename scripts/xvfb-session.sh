@@ -19,7 +19,7 @@ xvfb_session_start() {
         XVFB_PID=$!
         for ((attempt = 0; attempt < 100; attempt++)); do
             kill -0 "$XVFB_PID" 2>/dev/null || break
-            if [[ $(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null) == "$XVFB_PID" ]] &&
+            if [[ $(tr -d ' \n' 2>/dev/null <"/tmp/.X$display-lock") == "$XVFB_PID" ]] &&
                 DISPLAY=:$display xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=:$display
                 return 0
