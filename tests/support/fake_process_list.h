@@ -12,10 +12,7 @@ class FakeProcessList final : public ProcessList {
 
     std::vector<std::uint32_t> runningProcessIds() const override;
     void setRunning(std::vector<std::uint32_t> ids);
-    // How many times the list has been walked.
-    int walks() const { return walks_; }
 
   private:
     std::vector<std::uint32_t> ids_;
-    mutable int walks_ = 0;
 };
