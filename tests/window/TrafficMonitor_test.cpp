@@ -62,7 +62,7 @@ TEST_F(TrafficMonitorTest, StartsWithHundredZerosAndTheStartUpLookWithoutDrawing
     EXPECT_EQ(graph.BorderSize(), 0);
     EXPECT_EQ(graph.GridColor(), 0x808000u);
     EXPECT_TRUE(graph.GridVisible());
-    EXPECT_TRUE(pic1_.calls().empty());
+    EXPECT_TRUE(pic1_.calls.empty());
 }
 
 TEST_F(TrafficMonitorTest, FirstTickOnlyRecordsTheBaseline) {
@@ -80,7 +80,7 @@ TEST_F(TrafficMonitorTest, FirstTickOnlyRecordsTheBaseline) {
     EXPECT_EQ(tops_.dblUploadSpeedTop, 0);
     EXPECT_EQ(monitor_.dblDownloadSpeedAverage(), 0);
     EXPECT_THAT(*monitor_.colGraphData(), Each(0.0));
-    EXPECT_THAT(pic1_.ops(), Contains(RecordingSurface::Op::Clear)) << "the graph is drawn";
+    EXPECT_THAT(pic1_.calls, Contains(RecordingSurface::Op::Clear)) << "the graph is drawn";
 
     const MonitorCaptions second = tickAt(100, 5'000'000 + 5120, 1'000'000 + 1024);
     EXPECT_EQ(second.lblDSpeed, "50.00 KBS ") << "5120 bytes in 100 ms";
