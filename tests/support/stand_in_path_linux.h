@@ -18,21 +18,17 @@ struct RecordedCall {
 
 class StandInPath {
   public:
-    // Makes a scratch directory the whole of PATH; the destructor puts PATH back.
+    // Makes a scratch directory the whole of PATH; the destructor puts PATH back. Check
+    // isWholeSearchPath before starting anything. Not copyable, as its directory is not.
     StandInPath();
-    StandInPath(const StandInPath&) = delete;
-    StandInPath& operator=(const StandInPath&) = delete;
     ~StandInPath();
 
     // Whether PATH is still exactly the scratch directory (checked before anything starts).
     bool isWholeSearchPath() const;
     // Puts a shell script named program on the path that records each start of it.
     void addRecorder(const std::string& program) const;
-    // Puts a file named program on the path that cannot be executed.
-    void addNonExecutable(const std::string& program) const;
-    // The starts of program recorded so far, oldest first.
-    std::vector<RecordedCall> calls(const std::string& program) const;
-    // Waits until program has been started count times; the calls then, or nothing.
+    // Waits until program has been started count times; then every start recorded, oldest
+    // first, or nothing.
     std::optional<std::vector<RecordedCall>> waitForCalls(const std::string& program,
                                                           std::size_t count) const;
 
