@@ -13,3 +13,12 @@ if ((${#missing[@]})); then
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# The Windows suite runs under a Simplified Chinese locale, in which Wine's ANSI code page is
+# 936 (GB2312/GBK) as on the program's home systems.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+    echo "Generating the zh_CN.UTF-8 locale"
+    sed -i 's/^#[[:space:]]*\(zh_CN\.UTF-8 UTF-8\)/\1/' /etc/locale.gen 2>/dev/null || true
+    grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen
+fi

@@ -70,13 +70,16 @@ class WindowsLauncherTest : public ::testing::Test {
     fs::path systemDirectory() const { return scratch_.path() / L"system"; }
     fs::path currentDirectory() const { return scratch_.path() / L"current"; }
 
-    // The record a probe leaves in the current directory, once it is complete.
+    // The record a probe leaves in the current directory, once it can be read: right after
+    // the probe's rename its handle may still be open, and opening the file then fails.
     std::optional<ProbeRecord> waitForRecord(const std::wstring& name) const {
         const fs::path file = currentDirectory() / name;
-        if (!pollUntil([&] { return fs::exists(file); })) {
-            return std::nullopt;
-        }
-        return readRecord(file);
+        std::optional<ProbeRecord> record;
+        pollUntil([&] {
+            record = readRecord(file);
+            return record.has_value();
+        });
+        return record;
     }
 
     ScratchDirectory scratch_;
