@@ -9,13 +9,15 @@ APP_PID=
 # Starts Xvfb on a free display and waits until it answers. The number is drawn from a range
 # that desktops and other test runs rarely use, and the display counts as ours only once its
 # lock file names our server: another server on the same number must never be driven.
+# -noreset: a server resets when its last client leaves, and a program connecting during the
+# reset that follows the readiness probe would find no display.
 xvfb_session_start() {
     XVFB_SESSION_DIR=$(mktemp -d)
     local try display attempt
     for ((try = 0; try < 10; try++)); do
         display=$((100 + RANDOM % 900))
         [[ ! -e /tmp/.X$display-lock ]] || continue
-        Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp 2>"$XVFB_SESSION_DIR/xvfb.log" &
+        Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp -noreset 2>"$XVFB_SESSION_DIR/xvfb.log" &
         XVFB_PID=$!
         for ((attempt = 0; attempt < 100; attempt++)); do
             kill -0 "$XVFB_PID" 2>/dev/null || break
@@ -64,7 +66,8 @@ xvfb_session_find_window() {
         kill -0 "$APP_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "no window titled $1 appeared" >&2
+    echo "no window titled $1 appeared; the program said:" >&2
+    cat "$XVFB_SESSION_DIR/app.log" >&2
     return 1
 }
 

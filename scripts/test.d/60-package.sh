@@ -129,7 +129,7 @@ EOF
 }
 
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     local tries
     for ((tries = 0; tries < 100; tries++)); do
