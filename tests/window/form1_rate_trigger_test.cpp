@@ -40,7 +40,7 @@ TEST_F(MiddlePanel, EachOptionStartsItsKindAfterThreeLowSecondsInARow) {
         SCOPED_TRACE(option);
         arm(option, "3", "50");
         EXPECT_EQ(messages_.back(), "设置成功!");
-        EXPECT_THAT(startsAt({60, 10, 10, 10, 10, 10, 60, 10, 10, 10}), ElementsAre(4, 10));
+        ASSERT_THAT(startsAt({60, 10, 10, 10, 10, 10, 60, 10, 10, 10}), ElementsAre(4, 10));
         EXPECT_EQ(launcher_.attempts().back(), commandLineOf(kind));
     }
 }
