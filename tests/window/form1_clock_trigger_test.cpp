@@ -48,7 +48,6 @@ TEST_F(LeftPanel, EachOptionFiresItsKindOnceAtTheFirstTickAfterTheMinuteBegan) {
         SCOPED_TRACE(option);
         clock_.set({2026, 3, 7, 8, 5, 0});
         arm(option, "6");
-        EXPECT_EQ(messages_.back(), kArmed);
         ASSERT_THAT(firingsUntil830(), ElementsAre("6:4"));
         EXPECT_EQ(launcher_.attempts().back(), commandLineOf(kind));
     }
