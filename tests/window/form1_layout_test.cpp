@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QRadioButton>
 #include <QWindow>
 #include <functional>
