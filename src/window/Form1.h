@@ -28,9 +28,6 @@ class Form1 : public QWidget {
   public:
     Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent = nullptr);
 
-    // The tops the monitor raises, for tests that set the traffic directly.
-    RateTops& rateTops() { return rateTops_; }
-
   private slots:
     void Command1_Click();
     void Command3_Click();

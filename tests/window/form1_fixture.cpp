@@ -1,16 +1,14 @@
 #include "form1_fixture.h"
 
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QTest>
 
-#include "scheduler/power_action.h"
-
-Form1Test::Form1Test() {
+void Form1Test::start() {
     form_ = std::make_unique<Form1>(
-        Form1Services{processes_, launcher_, interfaceTable_, settings_, clock_, monotonicClock_},
+        Form1Services{processes_, launcher_, table_, settings_, clock_, monotonicClock_},
         [this](const QString& text) {
-            messages_.push_back({text, timer("Timer4")->isActive()});
+            messages_.push_back(text);
+            timer4WhenShown_.push_back(timer("Timer4")->isActive());
             if (whileMessageShown_) {
                 whileMessageShown_();
             }
@@ -21,38 +19,21 @@ Form1Test::Form1Test() {
     }
 }
 
-void Form1Test::click(const char* name) {
-    QWidget* target = control(name);
-    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
-}
-
 void Form1Test::typeInto(const char* name, const QString& text) {
     auto* box = control<QLineEdit>(name);
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    // Key by key with the character as the event's text, so full-width digits type too.
-    for (const QChar character : text) {
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    box->clear();
+    QTest::keyClicks(box, text);
+}
+
+void Form1Test::traffic(std::uint32_t received, std::uint32_t sent) {
+    if (!baseline_) {
+        rows_.setRows({interfaceRow("eth0")});
+        tick("tmrUpdate");
+        baseline_ = true;
     }
-}
-
-void Form1Test::tick(const char* timerName) {
-    QMetaObject::invokeMethod(timer(timerName), "timeout");
-}
-
-std::vector<QString> Form1Test::messageTexts() const {
-    std::vector<QString> texts;
-    for (const ShownMessage& message : messages_) {
-        texts.push_back(message.text);
-    }
-    return texts;
-}
-
-QString Form1Test::shownRate() {
-    click("Command3");
-    return messages_.back().text;
-}
-
-std::string Form1Test::commandLineOf(ActionKind kind) {
-    return std::string(powerCommandLine(kind).value());
+    received_ += received;
+    sent_ += sent;
+    rows_.setRows({interfaceRow("eth0", received_, sent_)});
+    monotonicClock_.advanceMilliseconds(1000);
+    tick("tmrUpdate");
 }

@@ -1,19 +1,15 @@
-// Form1 built with a fake process list, a recording launcher and a recorder of the messages
-// it shows, on screen (offscreen) so that clicks and keys reach it as they reach a user's.
+// Form1 built on fakes and a recorder of the messages it shows, on screen (offscreen) so that
+// clicks and keys reach it as they reach a user's.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
-#include <QString>
+#include <QAbstractButton>
 #include <QTimer>
-#include <functional>
-#include <memory>
-#include <ostream>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "scheduler/action_kind.h"
+#include "platform/if_row_layout.h"
+#include "scheduler/power_action.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
@@ -22,64 +18,78 @@
 #include "support/recording_launcher.h"
 #include "window/Form1.h"
 
-// Failure messages show texts as the user reads them.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// An option button and the kind of action it chooses; a test parameter shown by its name.
-struct OptionRow {
-    const char* option;
-    ActionKind kind;
-};
-
-inline void PrintTo(const OptionRow& row, std::ostream* out) {
-    *out << row.option;
+// A row with a description and the two counters the monitor sums.
+inline IfRow interfaceRow(const std::string& description, std::uint32_t received = 0,
+                          std::uint32_t sent = 0) {
+    IfRow row;
+    row.descr = description;
+    row.descrLen = static_cast<std::uint32_t>(description.size());
+    row.inOctets = received;
+    row.outOctets = sent;
+    return row;
 }
 
-// The window's control of that name and kind; a test that names a missing one fails there.
-template <class Control = QWidget>
-Control* findControl(const QWidget& form, const char* name) {
-    auto* found = form.findChild<Control*>(QLatin1String(name));
-    if (found == nullptr) {
-        throw std::runtime_error(std::string("no control named ") + name);
+// Calls the probe before passing each read on; a probe may throw, as an exhausted allocator
+// would.
+class ProbedTable final : public InterfaceTable {
+  public:
+    explicit ProbedTable(InterfaceTable& inner) : inner_(inner) {}
+    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
+        if (probe) {
+            probe();
+        }
+        return inner_.GetIfTable(table, size, sort);
     }
-    return found;
-}
+    std::function<void()> probe;
+
+  private:
+    InterfaceTable& inner_;
+};
 
 class Form1Test : public ::testing::Test {
   protected:
-    struct ShownMessage {
-        QString text;
-        bool timer4Active;
-    };
-
-    Form1Test();
-
+    void SetUp() override { start(); }
+    // Builds and shows a new window on the fakes as they stand.
+    void start();
     template <class Control = QWidget>
     Control* control(const char* name) const {
-        return findControl<Control>(*form_, name);
+        auto* found = form_->findChild<Control*>(QLatin1String(name));
+        if (found == nullptr) {
+            throw std::runtime_error(std::string("no control named ") + name);
+        }
+        return found;
     }
     QTimer* timer(const char* name) const { return control<QTimer>(name); }
-    // The command line this platform starts for a kind of 1 to 4.
-    static std::string commandLineOf(ActionKind kind);
-
-    void click(const char* name);
+    static std::string commandLineOf(ActionKind kind) {
+        return std::string(powerCommandLine(kind).value());
+    }
+    void click(const char* name) { control<QAbstractButton>(name)->click(); }
     void typeInto(const char* name, const QString& text);
     // One tick of the named timer, delivered through its timeout signal.
-    void tick(const char* timerName);
-    std::vector<QString> messageTexts() const;
-    // Clicks the hidden Command3 and returns the rate value it showed.
-    QString shownRate();
+    void tick(const char* timerName) { QMetaObject::invokeMethod(timer(timerName), "timeout"); }
+    // One tmrUpdate tick a second after the last, with these bytes received and sent in it.
+    void traffic(std::uint32_t received, std::uint32_t sent = 0);
 
-    FakeProcessList processes_{{0, 1, 4242, 5678}};
+    FakeProcessList processes_{{1, 4242, 5678}};
     RecordingLauncher launcher_;
-    FakeInterfaceTable interfaceTable_;
+    FakeInterfaceTable rows_;
+    ProbedTable table_{rows_};
     FakeSettingsStore settings_;
     FakeClock clock_{{2026, 3, 7, 8, 5, 0}};
     FakeMonotonicClock monotonicClock_;
-    std::vector<ShownMessage> messages_;
-    // Runs while a message is shown, as the box's own event loop would let timers run.
+    std::vector<QString> messages_;
+    // Whether Timer4 was running as each message was shown.
+    std::vector<bool> timer4WhenShown_;
+    // Runs while a message is shown, as the box's own event loop lets timers run.
     std::function<void()> whileMessageShown_;
     std::unique_ptr<Form1> form_;
+
+  private:
+    std::uint32_t received_ = 0;
+    std::uint32_t sent_ = 0;
+    bool baseline_ = false;
 };
