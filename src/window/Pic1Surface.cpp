@@ -9,6 +9,8 @@
 #include <cmath>
 #include <utility>
 
+#include "window/control_factory.h"
+
 namespace {
 
 // PIC1 is 5685 × 1750 twips; the sunken frame leaves 375 × 112 pixels inside.
@@ -19,11 +21,6 @@ constexpr float kTwipsPerPixel = 15;
 // Coordinates further out are refused rather than handed to the rasteriser; no drawing
 // that lands on the widget comes near them.
 constexpr float kFarthestPixel = 32767;
-
-QColor toQColor(Color color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
-}
 
 }  // namespace
 
@@ -40,7 +37,7 @@ bool Pic1Surface::setPersistentDrawing(bool on) {
 }
 
 bool Pic1Surface::clear() {
-    canvas().fill(toQColor(background_));
+    canvas().fill(colorFromBgr(background_));
     update();
     return true;
 }
@@ -100,7 +97,7 @@ void Pic1Surface::paintEvent(QPaintEvent*) {
     // Without persistent drawing, what was drawn shows this once and is gone when the
     // widget is painted again, as after being covered and uncovered.
     if (!persistentDrawing_) {
-        canvas().fill(toQColor(background_));
+        canvas().fill(colorFromBgr(background_));
     }
 }
 
@@ -108,7 +105,7 @@ QImage& Pic1Surface::canvas() {
     const QSize inner = contentsRect().size();
     if (image_.size() != inner) {
         QImage resized(inner, QImage::Format_RGB32);
-        resized.fill(toQColor(background_));
+        resized.fill(colorFromBgr(background_));
         if (!resized.isNull() && !image_.isNull()) {
             QPainter(&resized).drawImage(0, 0, image_);
         }
@@ -123,7 +120,7 @@ void Pic1Surface::paintWithPen(Color color, const std::function<void(QPainter&)>
         return;
     }
     QPainter painter(&image);
-    painter.setPen(QPen(toQColor(color), kPenWidth));
+    painter.setPen(QPen(colorFromBgr(color), kPenWidth));
     paint(painter);
     update();
 }
