@@ -23,7 +23,6 @@ class ProcessExitTrigger {
 
     // Whether Timer4 runs: the trigger is armed.
     bool armed() const { return armed_; }
-    ActionKind leixing3() const { return leixing3_; }
 
   private:
     int CountProcessId(double processId) const;
