@@ -11,7 +11,7 @@ if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    apt-get install -y -q "${missing[@]}"
 fi
 
 # The Windows suite runs under a Simplified Chinese locale, in which Wine's ANSI code page is
