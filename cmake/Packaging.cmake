@@ -22,6 +22,26 @@ foreach(size IN ITEMS 16 32 48 256)
             RENAME lanhe-shutdown.png)
 endforeach()
 
+set(LANHE_DOC_DIR ${PROJECT_BINARY_DIR}/doc)
+
+# The machine-readable copyright file takes the holder and the licence text from LICENSE, so
+# that the licence is written down once.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" holder_line "${licence}")
+set(LANHE_COPYRIGHT "${CMAKE_MATCH_1}")
+string(FIND "${licence}" "Permission is hereby granted" licence_start)
+if(NOT holder_line OR licence_start EQUAL -1)
+    message(FATAL_ERROR "LICENSE lacks its \"Copyright (c)\" line or the MIT licence text")
+endif()
+# A licence text in that format: every line indented by one space, an empty line as " .".
+string(SUBSTRING "${licence}" ${licence_start} -1 licence)
+string(STRIP "${licence}" licence)
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " LANHE_LICENCE_TEXT " ${licence}")
+configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${LANHE_DOC_DIR}/copyright @ONLY)
+install(FILES ${LANHE_DOC_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(LANHE_PACKAGE_MAINTAINER "蓝禾自动关机 maintainers <maintainers@lanhe-shutdown.invalid>"
     CACHE STRING "Maintainer field of the Debian package: name <e-mail>")
 
