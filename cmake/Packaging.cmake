@@ -22,7 +22,20 @@ foreach(size IN ITEMS 16 32 48 256)
             RENAME lanhe-shutdown.png)
 endforeach()
 
+# The manual page and the changelog go in compressed as Debian wants them: gzip -9 without
+# the file's name and time, so that the same sources always give the same bytes.
+find_program(LANHE_GZIP gzip REQUIRED)
 set(LANHE_DOC_DIR ${PROJECT_BINARY_DIR}/doc)
+foreach(source IN ITEMS lanhe-shutdown.1 changelog)
+    add_custom_command(OUTPUT ${LANHE_DOC_DIR}/${source}.gz
+        COMMAND ${LANHE_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/data/${source} > ${source}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/data/${source}
+        WORKING_DIRECTORY ${LANHE_DOC_DIR}
+        VERBATIM)
+endforeach()
+add_custom_target(compressed_docs ALL
+    DEPENDS ${LANHE_DOC_DIR}/lanhe-shutdown.1.gz ${LANHE_DOC_DIR}/changelog.gz)
+install(FILES ${LANHE_DOC_DIR}/lanhe-shutdown.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The machine-readable copyright file takes the holder and the licence text from LICENSE, so
 # that the licence is written down once.
@@ -40,7 +53,8 @@ string(STRIP "${licence}" licence)
 string(REPLACE "\n\n" "\n.\n" licence "${licence}")
 string(REPLACE "\n" "\n " LANHE_LICENCE_TEXT " ${licence}")
 configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${LANHE_DOC_DIR}/copyright @ONLY)
-install(FILES ${LANHE_DOC_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${LANHE_DOC_DIR}/copyright ${LANHE_DOC_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(LANHE_PACKAGE_MAINTAINER "蓝禾自动关机 maintainers <maintainers@lanhe-shutdown.invalid>"
     CACHE STRING "Maintainer field of the Debian package: name <e-mail>")
