@@ -65,11 +65,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${LANHE_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "shut down, restart, sleep or hibernate when a condition comes true")
+# Each line is indented by one space in the package and must stay within 80 columns there.
 set(CPACK_PACKAGE_DESCRIPTION
-    "蓝禾自动关机 switches the computer off, restarts it, puts it to sleep or hibernates it
-once a condition armed in its window comes true: a clock time, a network transfer
-rate that stays below a threshold for a number of seconds, or the end of a process.
-On Linux it asks systemd for the power action through systemctl.")
+    "蓝禾自动关机 switches the computer off, restarts it, puts it to sleep or
+hibernates it once a condition armed in its window comes true: a clock time,
+a network transfer rate that stays below a threshold for a number of seconds,
+or the end of a process. On Linux it asks systemd for the power action
+through systemctl.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
