@@ -1,6 +1,7 @@
 // Feeds arbitrary text to the reading of the clock panel's composed date-time: an accepted text,
 // its numbers' leading zeros dropped, is the date read written out, seconds 0. Five numbers from
-// the input, composed as the panel composes them, are read if and only if they are a date.
+// the input, composed as the panel composes them (leading zeros or not), are read if and only if
+// they are a date.
 #include <chrono>
 #include <cstdint>
 #include <regex>
@@ -12,10 +13,12 @@
 
 namespace {
 
-std::string composedText(const DateTimeFields& date) {
+// The fields as the clock panel composes them, each number after `zeros`.
+std::string composedText(const DateTimeFields& date, const std::string& zeros = "") {
     using std::to_string;
-    return to_string(date.year) + '/' + to_string(date.month) + '/' + to_string(date.day) + ' ' +
-           to_string(date.hour) + ':' + to_string(date.minute);
+    return zeros + to_string(date.year) + '/' + zeros + to_string(date.month) + '/' + zeros +
+           to_string(date.day) + ' ' + zeros + to_string(date.hour) + ':' + zeros +
+           to_string(date.minute);
 }
 
 void checkReadOf(const std::string& text) {
@@ -42,8 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::chrono::year_month_day day{std::chrono::year(fields.year),
                                           std::chrono::month(static_cast<unsigned>(fields.month)),
                                           std::chrono::day(static_cast<unsigned>(fields.day))};
-    const bool real = day.ok() && fields.year >= 100 && fields.hour < 24 && fields.minute < 60;
-    require(textToDate(composedText(fields)).has_value() == real);
-    checkReadOf(composedText(fields));
+    const bool real = day.ok() && fields.year >= 100 && fields.year <= 9999 && fields.hour < 24 &&
+                      fields.minute < 60;
+    const std::string text = composedText(fields, data[size - 1] % 2 == 0 ? "" : "0");
+    require(textToDate(text).has_value() == real);
+    checkReadOf(text);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Feeds arbitrary text to the leading-number reading of the stored setting and a PID. The value
-// is never NaN, stays the same when a letter follows the text, and is the C library's wherever
-// the text begins (after blanks) as a decimal number, not in the library's hexadecimal form.
+// is never NaN and stays the same when a letter follows the text. Where the text begins (after
+// blanks) as a decimal number, not in the C library's hexadecimal form, it is the library's
+// reading; any other text reads as 0.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -15,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     const double value = readLeadingNumber(text);
     require(!std::isnan(value) && readLeadingNumber(text + 'x') == value);
-    if (std::regex_search(text, kDecimalStart, std::regex_constants::match_continuous)) {
-        require(value == std::strtod(text.c_str(), nullptr));
-    }
+    const bool decimal =
+        std::regex_search(text, kDecimalStart, std::regex_constants::match_continuous);
+    require(value == (decimal ? std::strtod(text.c_str(), nullptr) : 0.0));
     return 0;
 }
