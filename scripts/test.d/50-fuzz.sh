@@ -27,7 +27,8 @@ for reader in "${readers[@]}"; do
     echo "fuzz $reader: ${runs:-?} runs in ${seconds_each} s, findings: $findings"
     if [[ $status -ne 0 ]]; then
         failed=1
-        grep -E 'ERROR|SUMMARY|Test unit written to|deadly signal|timeout' "$work/$reader.log" >&2 || true
+        grep -E 'ERROR|SUMMARY|Test unit written to|deadly signal|timeout' \
+            "$work/$reader.log" >&2 || true
     fi
 done
 if [[ $failed -ne 0 ]]; then

@@ -1,6 +1,6 @@
-// Feeds arbitrary text to the reading of a typed number. It takes a plain decimal number
-// between blanks whole, never a prefix of the text, at the value the C library reads, and
-// refuses any other text and a number too large or too small for a double.
+// Feeds arbitrary text to the reading of a typed number. It takes a plain decimal number between
+// blanks whole, never a prefix of the text, at the value the C library reads; it refuses any
+// other text, and such a number only when it lies beyond a double's range.
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
