@@ -138,7 +138,7 @@ bool runOnThread(Work&& work) {
     }
 }
 
-// The pipe's write end is the only handle the child inherits.
+// The child inherits the write end as its error output; the read end stays with this program.
 struct ErrorPipe {
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
