@@ -4,7 +4,7 @@
 #include <sys/wait.h>
 
 #include <QTest>
-#include <fstream>
+#include <cstdio>
 
 #include "form1_fixture.h"
 #include "support/poll.h"
@@ -69,11 +69,14 @@ TEST_F(RefusedCommand, ANonZeroExitIsShownOnceWithTheFirstErrorLineAndSuccessSho
     }
 }
 
-// The stand-in runs until the test lets it end: meanwhile the monitor's tick reads the table.
+// The stand-in runs until the test closes its end of a pipe (never inherited by the stand-in),
+// whatever way the test ends: meanwhile the monitor's tick reads the table.
 TEST_F(RefusedCommand, TheMonitorTicksOnWhileTheCommandRuns) {
     const ScratchDirectory scratch;
-    const std::string release = (scratch.path() / "go").string();
+    const std::string release = (scratch.path() / "release").string();
     ASSERT_EQ(mkfifo(release.c_str(), 0600), 0);
+    std::unique_ptr<FILE, int (*)(FILE*)> held(std::fopen(release.c_str(), "r+e"), &std::fclose);
+    ASSERT_TRUE(held);
     path_.addRecorder("systemctl", "read -r answer < '" + release + "'; exit 0");
     int reads = 0;
     table_.probe = [&reads] { ++reads; };
@@ -81,7 +84,7 @@ TEST_F(RefusedCommand, TheMonitorTicksOnWhileTheCommandRuns) {
     const int readsWhenStarted = reads;
 
     QTRY_VERIFY_WITH_TIMEOUT(reads >= readsWhenStarted + 5, 60000);
-    std::ofstream(release) << "go\n";
+    held.reset();
     awaitEnd(child);
     EXPECT_EQ(messages_, std::vector{kArmed});
 }
