@@ -2,22 +2,49 @@
 
 #include <windows.h>
 
+#include <powrprof.h>
+
+#include <algorithm>
+#include <array>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
 namespace {
 
-std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) {
+// Enough for any one-line message a power command writes; the rest is read and dropped.
+constexpr std::size_t kLongestErrorLine = 1024;
+
+std::wstring widen(std::string_view text, UINT codePage) {
+    if (text.empty()) {
         return {};
     }
     const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                         length);
     return wide;
+}
+
+std::string toUtf8(std::wstring_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::string firstLine(std::wstring_view text) {
+    const std::size_t begin = std::min(text.find_first_not_of(L"\r\n"), text.size());
+    const std::size_t end = std::min(text.find_first_of(L"\r\n", begin), text.size());
+    return toUtf8(text.substr(begin, end - begin));
 }
 
 // Empty when the system cannot say where its directory is.
@@ -31,33 +58,164 @@ std::wstring systemDirectory() {
     return length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
 }
 
+// The system's own text for an error code, on one line.
+CommandEnd systemError(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    CommandEnd end{static_cast<int>(code), length > 0 ? firstLine({text, length}) : std::string()};
+    LocalFree(text);
+    // A failure that left no code behind still failed.
+    if (end.exitStatus == 0) {
+        end.exitStatus = ERROR_GEN_FAILURE;
+    }
+    return end;
+}
+
+// The privilege has to be enabled in the token before the system lets a program suspend it.
+bool enableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        return false;
+    }
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    const bool enabled =
+        LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+        GetLastError() == ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    CloseHandle(token);
+    SetLastError(error);
+    return enabled;
+}
+
+// Returns once the machine has woken again, or at once when the system refused.
+CommandEnd suspendNow(const SuspendCall& suspend, SuspendState state) {
+    if (!enableShutdownPrivilege() || !suspend(state == SuspendState::Hibernate, false, false)) {
+        return systemError(GetLastError());
+    }
+    return {};
+}
+
+// Reads the command's error output to its end, so that the command never blocks on a full
+// pipe. Console programs write in the OEM code page.
+std::string firstLineOf(HANDLE errorOutput) {
+    std::string text;
+    std::array<char, 4096> chunk{};
+    DWORD count = 0;
+    while (ReadFile(errorOutput, chunk.data(), static_cast<DWORD>(chunk.size()), &count, nullptr) &&
+           count > 0) {
+        if (text.size() < kLongestErrorLine) {
+            text.append(chunk.data(), count);
+        }
+    }
+    return firstLine(widen(text.substr(0, kLongestErrorLine), CP_OEMCP));
+}
+
+CommandEnd waitForEnd(HANDLE process, HANDLE errorOutput) {
+    std::string firstErrorLine = firstLineOf(errorOutput);
+    CloseHandle(errorOutput);
+    WaitForSingleObject(process, INFINITE);
+    DWORD status = 0;
+    if (!GetExitCodeProcess(process, &status)) {
+        status = ERROR_GEN_FAILURE;
+    }
+    CloseHandle(process);
+    return {static_cast<int>(status), std::move(firstErrorLine)};
+}
+
+// False when no thread can be had: the work has then not begun.
+template <class Work>
+bool runOnThread(Work&& work) {
+    try {
+        std::thread(std::forward<Work>(work)).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+// The child inherits the write end as its error output; the read end stays with this program.
+struct ErrorPipe {
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+};
+
+bool openErrorPipe(ErrorPipe& pipe) {
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    if (!CreatePipe(&pipe.readEnd, &pipe.writeEnd, &inheritable, 0)) {
+        return false;
+    }
+    SetHandleInformation(pipe.readEnd, HANDLE_FLAG_INHERIT, 0);
+    return true;
+}
+
 // The program is always named by its full path: a shutdown.exe that happens to lie in the
 // current directory, or anywhere on the search path, must never be the one started.
 class CreateProcessLauncher final : public ProcessLauncher {
   public:
-    explicit CreateProcessLauncher(std::wstring directory) : directory_(std::move(directory)) {}
+    CreateProcessLauncher(std::wstring directory, SuspendCall suspend, CommandEnded ended)
+        : directory_(std::move(directory)),
+          suspend_(std::move(suspend)),
+          ended_(std::move(ended)) {}
 
     bool startMinimized(std::string_view commandLine) override {
-        std::wstring line = widen(commandLine);
-        if (line.empty() || directory_.empty()) {
+        std::wstring line = widen(commandLine, CP_UTF8);
+        ErrorPipe errors;
+        if (line.empty() || directory_.empty() || !openErrorPipe(errors)) {
             return false;
         }
-        const std::wstring program = programPath(line);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWMINIMIZED;
         PROCESS_INFORMATION process{};
-        if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process)) {
+        const bool started = createMinimized(line, errors.writeEnd, process);
+        CloseHandle(errors.writeEnd);
+        if (!started) {
+            CloseHandle(errors.readEnd);
             return false;
         }
         CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        // Without a thread the end goes unheard; the handles then stay open, harmlessly.
+        runOnThread([process = process.hProcess, errors = errors.readEnd,
+                     line = std::string(commandLine), ended = ended_] {
+            const CommandEnd end = waitForEnd(process, errors);
+            if (ended) {
+                ended(line, end);
+            }
+        });
         return true;
     }
 
+    bool startSuspend(SuspendState state, std::string_view commandLine) override {
+        return runOnThread(
+            [state, suspend = suspend_, line = std::string(commandLine), ended = ended_] {
+                const CommandEnd end = suspendNow(suspend, state);
+                if (ended) {
+                    ended(line, end);
+                }
+            });
+    }
+
+    std::unique_ptr<ProcessLauncher> reportingTo(CommandEnded ended) const override {
+        return std::make_unique<CreateProcessLauncher>(directory_, suspend_, std::move(ended));
+    }
+
   private:
+    bool createMinimized(std::wstring& line, HANDLE errorOutput,
+                         PROCESS_INFORMATION& process) const {
+        const std::wstring program = programPath(line);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+        startup.wShowWindow = SW_SHOWMINIMIZED;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = errorOutput;
+        return CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                              nullptr, &startup, &process) != FALSE;
+    }
+
     std::wstring programPath(const std::wstring& commandLine) const {
         std::wstring program = commandLine.substr(0, commandLine.find(L' '));
         if (program.find(L'.') == std::wstring::npos) {
@@ -67,14 +225,21 @@ class CreateProcessLauncher final : public ProcessLauncher {
     }
 
     std::wstring directory_;
+    SuspendCall suspend_;
+    CommandEnded ended_;
 };
 
 }  // namespace
 
-std::unique_ptr<ProcessLauncher> makeProcessLauncherResolvingIn(std::wstring directory) {
-    return std::make_unique<CreateProcessLauncher>(std::move(directory));
+std::unique_ptr<ProcessLauncher> makeProcessLauncherResolvingIn(std::wstring directory,
+                                                                SuspendCall suspend) {
+    return std::make_unique<CreateProcessLauncher>(std::move(directory), std::move(suspend),
+                                                   nullptr);
 }
 
 std::unique_ptr<ProcessLauncher> makeSystemProcessLauncher() {
-    return makeProcessLauncherResolvingIn(systemDirectory());
+    return makeProcessLauncherResolvingIn(
+        systemDirectory(), [](bool hibernate, bool force, bool wakeEventsDisabled) {
+            return SetSuspendState(hibernate, force, wakeEventsDisabled) != FALSE;
+        });
 }

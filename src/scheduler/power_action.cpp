@@ -2,10 +2,39 @@
 
 #include "scheduler/messages.h"
 
+namespace {
+
+bool start(ProcessLauncher& launcher, const PowerCommand& command) {
+    return command.suspend ? launcher.startSuspend(*command.suspend, command.commandLine)
+                           : launcher.startMinimized(command.commandLine);
+}
+
+std::string cannotRunMessage(std::string_view commandLine) {
+    return std::string(kCannotStartPrefix).append(commandLine);
+}
+
+}  // namespace
+
+std::optional<std::string_view> powerCommandLine(ActionKind kind) {
+    const std::optional<PowerCommand> command = powerCommand(kind);
+    return command ? std::optional(command->commandLine) : std::nullopt;
+}
+
 std::optional<std::string> RunPowerAction(ProcessLauncher& launcher, ActionKind kind) {
-    const std::optional<std::string_view> commandLine = powerCommandLine(kind);
-    if (!commandLine || launcher.startMinimized(*commandLine)) {
+    const std::optional<PowerCommand> command = powerCommand(kind);
+    if (!command || start(launcher, *command)) {
         return std::nullopt;
     }
-    return std::string(kCannotStartPrefix).append(*commandLine);
+    return cannotRunMessage(command->commandLine);
+}
+
+std::optional<std::string> refusalMessage(std::string_view commandLine, const CommandEnd& end) {
+    if (end.exitStatus == 0) {
+        return std::nullopt;
+    }
+    std::string message = cannotRunMessage(commandLine);
+    if (!end.firstErrorLine.empty()) {
+        message.append("\n").append(end.firstErrorLine);
+    }
+    return message;
 }

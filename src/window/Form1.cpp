@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/automation_date.h"
+#include "platform/system_log.h"
 #include "scheduler/messages.h"
 #include "window/Pic1Surface.h"
 #include "window/control_factory.h"
@@ -52,9 +53,19 @@ QTimer* addTimer(QObject* parent, const char* name, int intervalMs, bool enabled
 Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent)
     : QWidget(parent),
       showMessage_(std::move(showMessage)),
-      processExitTrigger_(services.processes, services.launcher),
-      clockTrigger_(services.clock, services.launcher, rateTops_),
-      rateTrigger_(services.launcher, rateTops_) {
+      actionReporter_(
+          services.clock,
+          [this](std::function<void()> task) {
+              QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+          },
+          [this](const std::string& message) { showMessage_(QString::fromStdString(message)); },
+          writeToSystemLog),
+      clockLauncher_(actionReporter_.launcherFor("按时间", services.launcher)),
+      rateLauncher_(actionReporter_.launcherFor("按网速", services.launcher)),
+      processExitLauncher_(actionReporter_.launcherFor("进程结束", services.launcher)),
+      processExitTrigger_(services.processes, *processExitLauncher_),
+      clockTrigger_(services.clock, *clockLauncher_, rateTops_),
+      rateTrigger_(*rateLauncher_, rateTops_) {
     setUpWindow();
     createClientArea();
     createSeparators();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "scheduler/action_reporter.h"
 #include "scheduler/clock_trigger.h"
 #include "scheduler/process_exit_trigger.h"
 #include "scheduler/rate_tops.h"
@@ -60,6 +61,11 @@ class Form1 : public QWidget {
     void showMonitorCaptions(const MonitorCaptions& captions);
 
     ShowMessage showMessage_;
+    // Each panel starts its actions through its own launcher, so that logs and refusals name it.
+    ActionReporter actionReporter_;
+    std::unique_ptr<ProcessLauncher> clockLauncher_;
+    std::unique_ptr<ProcessLauncher> rateLauncher_;
+    std::unique_ptr<ProcessLauncher> processExitLauncher_;
     // The monitor raises these, Timer1 clears them, Timer3 reads them: bytes per second.
     RateTops rateTops_;
     ProcessExitTrigger processExitTrigger_;

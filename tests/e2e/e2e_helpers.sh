@@ -55,3 +55,32 @@ calls_recorded() {
 recorded_calls() {
     cat "$(xvfb_session_calls)" 2>/dev/null || true
 }
+
+# A process of the script's own for the right panel to watch: started by start_watched_child,
+# ended by end_watched_child, and by stop_session_and_child on the way out.
+WATCHED_CHILD=
+start_watched_child() {
+    sleep 600 &
+    WATCHED_CHILD=$!
+}
+
+end_watched_child() {
+    if [[ -n $WATCHED_CHILD ]]; then
+        kill "$WATCHED_CHILD" 2>/dev/null || true
+        wait "$WATCHED_CHILD" 2>/dev/null || true
+        WATCHED_CHILD=
+    fi
+}
+
+stop_session_and_child() {
+    end_watched_child
+    xvfb_session_stop
+}
+
+# Arms 关机 in the right panel of window $1 for the watched child and closes the confirmation.
+arm_poweroff_for_watched_child() {
+    type_into "$1" 12360 240 855 435 "$WATCHED_CHILD" # Text10
+    click_control "$1" 10680 1200 855 495             # Option9 关机
+    click_control "$1" 11880 2160 2535 495            # Command5 确定
+    close_message_box "$1"
+}

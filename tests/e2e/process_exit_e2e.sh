@@ -8,36 +8,20 @@ app=$(realpath "$1")
 E2E_NAME=process_exit_e2e
 source "$2/scripts/xvfb-session.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_helpers.sh"
-
-child=
-cleanup() {
-    if [[ -n $child ]]; then
-        kill "$child" 2>/dev/null || true
-        wait "$child" 2>/dev/null || true
-    fi
-    xvfb_session_stop
-}
-trap cleanup EXIT
+trap stop_session_and_child EXIT
 
 xvfb_session_start
-sleep 600 &
-child=$!
+start_watched_child
 xvfb_session_launch "$app"
 form=$(xvfb_session_find_window "蓝禾自动关机") || fail "the window did not appear"
 xdotool windowfocus --sync "$form"
-
-type_into "$form" 12360 240 855 435 "$child" # Text10
-click_control "$form" 10680 1200 855 495     # Option9 关机
-click_control "$form" 11880 2160 2535 495    # Command5 确定
-close_message_box "$form"
+arm_poweroff_for_watched_child "$form"
 
 # Armed, the child still runs: a few ticks must start nothing.
 sleep 2.5
 (($(calls_recorded) == 0)) || fail "fired while the process still ran: $(recorded_calls)"
 
-kill "$child"
-wait "$child" 2>/dev/null || true
-child=
+end_watched_child
 for ((attempt = 0; attempt < 150 && $(calls_recorded) == 0; attempt++)); do
     sleep 0.1
 done

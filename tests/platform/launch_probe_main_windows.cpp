@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -19,6 +20,10 @@ int main(int argc, char** argv) {
         const bool set = event != nullptr && WaitForSingleObject(event, 120000) == WAIT_OBJECT_0;
         CloseHandle(event);
         return set ? 0 : 1;
+    }
+    if (argc == 3 && std::string(argv[1]) == "fail") {
+        std::fprintf(stderr, "\n%s\nmore\n", argv[2]);
+        return 3;
     }
     return 2;
 }

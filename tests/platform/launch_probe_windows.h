@@ -3,6 +3,8 @@
 //   lanhe_launch_probe record <name>   writes "<uses ShowWindow> <ShowWindow>" into the file
 //                                      <name> in its own directory
 //   lanhe_launch_probe hold <event>    runs until the named event is set
+//   lanhe_launch_probe fail <text>     writes an empty line, <text> and "more" to its error
+//                                      output and exits with status 3
 #pragma once
 
 #include <windows.h>

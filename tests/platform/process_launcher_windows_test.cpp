@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -15,6 +19,46 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Nothing in these tests ever suspends the machine.
+const SuspendCall kRefuseToSuspend = [](bool, bool, bool) { return false; };
+
+// Starts through a launcher like `base` and waits for the end it tells from its own thread.
+std::optional<CommandEnd> endOf(const ProcessLauncher& base,
+                                const std::function<bool(ProcessLauncher&)>& start) {
+    std::mutex mutex;
+    std::optional<CommandEnd> told;
+    const auto launcher = base.reportingTo([&](std::string_view, const CommandEnd& end) {
+        const std::lock_guard lock(mutex);
+        told = end;
+    });
+    const bool ended = start(*launcher) && pollUntil([&] {
+                           const std::lock_guard lock(mutex);
+                           return told.has_value();
+                       });
+    const std::lock_guard lock(mutex);
+    return ended ? told : std::nullopt;
+}
+
+bool shutdownPrivilegeEnabled() {
+    HANDLE token = nullptr;
+    PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {{{}, SE_PRIVILEGE_ENABLED}}};
+    BOOL enabled = FALSE;
+    return OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+           LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &wanted.Privilege[0].Luid) &&
+           PrivilegeCheck(token, &wanted, &enabled) && CloseHandle(token) && enabled;
+}
+
+void disableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    TOKEN_PRIVILEGES privileges{1, {{{}, 0}}};
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
+    ASSERT_TRUE(
+        LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid));
+    ASSERT_TRUE(AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr));
+    CloseHandle(token);
+    ASSERT_FALSE(shutdownPrivilegeEnabled());
+}
 
 // The probe in a directory that stands for the system directory, and under the same name in
 // the current directory, which is also the whole search path. A probe writes its record into
@@ -45,7 +89,7 @@ class WindowsLauncherTest : public ::testing::Test {
 };
 
 TEST_F(WindowsLauncherTest, StartsTheProgramOfItsDirectoryMinimized) {
-    const auto launcher = makeProcessLauncherResolvingIn(system_.wstring());
+    const auto launcher = makeProcessLauncherResolvingIn(system_.wstring(), kRefuseToSuspend);
     ASSERT_TRUE(launcher->startMinimized("lanhe-probe record started.txt"));
     // Read once written: the probe writes its few bytes at once when it closes the file.
     std::string shown;
@@ -57,11 +101,11 @@ TEST_F(WindowsLauncherTest, StartsTheProgramOfItsDirectoryMinimized) {
 }
 
 TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath) {
-    const auto launcher = makeProcessLauncherResolvingIn(system_.wstring());
+    const auto launcher = makeProcessLauncherResolvingIn(system_.wstring(), kRefuseToSuspend);
     EXPECT_FALSE(launcher->startMinimized("lanhe-cwd-only record stray.txt"));
     EXPECT_FALSE(launcher->startMinimized(""));
-    EXPECT_FALSE(
-        makeProcessLauncherResolvingIn(L"")->startMinimized("lanhe-probe record stray.txt"));
+    EXPECT_FALSE(makeProcessLauncherResolvingIn(L"", kRefuseToSuspend)
+                     ->startMinimized("lanhe-probe record stray.txt"));
     EXPECT_FALSE(makeSystemProcessLauncher()->startMinimized("lanhe-cwd-only record stray.txt"));
     EXPECT_FALSE(fs::exists(current_ / L"stray.txt"));
 }
@@ -72,6 +116,44 @@ TEST_F(WindowsLauncherTest, TheSystemLauncherStartsAProgramOfTheSystemDirectory)
         std::error_code missing;
         return fs::file_size(current_ / L"cmd.txt", missing) > 0 && !missing;
     }));
+}
+
+TEST_F(WindowsLauncherTest, TellsHowTheProgramEndedWithTheFirstLineOfItsErrorOutput) {
+    EXPECT_EQ(endOf(*makeProcessLauncherResolvingIn(system_.wstring(), kRefuseToSuspend),
+                    [](ProcessLauncher& launcher) {
+                        return launcher.startMinimized("lanhe-probe fail refused");
+                    }),
+              (CommandEnd{3, "refused"}));
+}
+
+// SetSuspendState takes hibernate, force and wake-up events disabled: sleep is (FALSE, FALSE,
+// FALSE), hibernation (TRUE, FALSE, FALSE), each called once the shutdown privilege is enabled.
+// A refusal ends with the system's error code and its text.
+TEST(WindowsSuspendTest, CallsSetSuspendStateWithTheShutdownPrivilegeEnabled) {
+    const std::tuple<SuspendState, bool, bool> cases[] = {
+        {SuspendState::Sleep, false, true},
+        {SuspendState::Hibernate, true, true},
+        {SuspendState::Sleep, false, false},
+    };
+    for (const auto& [state, hibernate, accepted] : cases) {
+        SCOPED_TRACE(2 * hibernate + accepted);
+        disableShutdownPrivilege();
+        std::vector<std::array<bool, 4>> calls;
+        const SuspendCall suspend = [&calls, accepted = accepted](bool h, bool force, bool wake) {
+            calls.push_back({h, force, wake, shutdownPrivilegeEnabled()});
+            SetLastError(accepted ? ERROR_SUCCESS : ERROR_ACCESS_DENIED);
+            return accepted;
+        };
+        const std::optional<CommandEnd> end =
+            endOf(*makeProcessLauncherResolvingIn(L"", suspend), [state = state](auto& launcher) {
+                return launcher.startSuspend(state, "rundll32.exe powrprof.dll,SetSuspendState");
+            });
+
+        ASSERT_TRUE(end);
+        EXPECT_EQ(end->exitStatus, accepted ? 0 : ERROR_ACCESS_DENIED);
+        EXPECT_EQ(end->firstErrorLine.empty(), accepted) << end->firstErrorLine;
+        EXPECT_EQ(calls, (std::vector<std::array<bool, 4>>{{hibernate, false, false, true}}));
+    }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@ TEST(LinuxPowerCommandsTest, KindsOneToFourAskSystemdAndNoOtherKindStartsAnythin
     EXPECT_THAT(launcher.attempts(),
                 ::testing::ElementsAre("systemctl poweroff", "systemctl reboot",
                                        "systemctl suspend", "systemctl hibernate"));
+    EXPECT_THAT(launcher.suspends(),
+                ::testing::ElementsAre(SuspendState::Sleep, SuspendState::Hibernate));
 }
 
 }  // namespace

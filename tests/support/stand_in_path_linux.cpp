@@ -49,13 +49,14 @@ bool StandInPath::isWholeSearchPath() const {
 }
 
 // The script runs only shell built-ins, since nothing else is on its PATH.
-void StandInPath::addRecorder(const std::string& program) const {
+void StandInPath::addRecorder(const std::string& program, const std::string& then) const {
     const fs::path script = directory_.path() / program;
     std::ofstream(script) << "#!/bin/sh\n"
                              "line=\"$$\"\n"
                              "for word in \"$@\"; do line=\"$line $word\"; done\n"
                              "printf '%s\\n' \"$line\" >> '"
-                          << script.string() << ".calls'\n";
+                          << script.string() << ".calls'\n"
+                          << then << '\n';
     fs::permissions(script, fs::perms::owner_all);
 }
 

@@ -25,8 +25,9 @@ class StandInPath {
 
     // Whether PATH is still exactly the scratch directory (checked before anything starts).
     bool isWholeSearchPath() const;
-    // Puts a shell script named program on the path that records each start of it.
-    void addRecorder(const std::string& program) const;
+    // Puts a shell script named program on the path that records each start of it, then runs
+    // `then` (shell built-ins and absolute paths only), as in "printf 'no\n' >&2; exit 1".
+    void addRecorder(const std::string& program, const std::string& then = "") const;
     // Waits until program has been started count times; then every start recorded, oldest
     // first, or nothing.
     std::optional<std::vector<RecordedCall>> waitForCalls(const std::string& program,

@@ -76,6 +76,8 @@ class Form1Test : public ::testing::Test {
 
     FakeProcessList processes_{{1, 4242, 5678}};
     RecordingLauncher launcher_;
+    // What start() hands the window; a test may put a real launcher here.
+    ProcessLauncher* formLauncher_ = &launcher_;
     FakeInterfaceTable rows_;
     ProbedTable table_{rows_};
     FakeSettingsStore settings_;

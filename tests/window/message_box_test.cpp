@@ -22,6 +22,7 @@ TEST(MessageBox, ShowsTheTextUnderTheProgramTitleWithOnlyAnOkButton) {
         }
         seen = {box->windowTitle(), box->text(), box->button(QMessageBox::Ok)->text()};
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->textFormat(), Qt::PlainText) << "a command's error line read as markup";
         EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
         EXPECT_TRUE(box->isModal());
         box->button(QMessageBox::Ok)->click();

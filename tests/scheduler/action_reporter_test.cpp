@@ -1,0 +1,84 @@
+// A panel's launcher on a recorder: the test ends its commands as a waiting thread would, and
+// runs what was handed over as the window's thread would.
+#include <gmock/gmock.h>
+
+#include <optional>
+
+#include "scheduler/action_reporter.h"
+#include "scheduler/power_action.h"
+#include "support/fake_clock.h"
+#include "support/recording_launcher.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ActionReporterTest : public ::testing::Test {
+  protected:
+    void runHandedOver() {
+        for (const auto& task : std::exchange(handedOver_, {})) {
+            task();
+        }
+    }
+    std::string logged(std::string_view result) const {
+        return "lanhe-shutdown 2026-03-07 08:06:04 [按时间] \"" + line_ + "\" " +
+               std::string(result);
+    }
+
+    const std::string line_ = std::string(powerCommandLine(1).value());
+    FakeClock clock_{{2026, 3, 7, 8, 6, 4}};
+    std::vector<std::function<void()>> handedOver_;
+    std::vector<std::string> messages_;
+    std::vector<std::string> log_;
+    RecordingLauncher system_;
+    std::optional<ActionReporter> reporter_{
+        std::in_place, clock_, [this](std::function<void()> task) { handedOver_.push_back(task); },
+        [this](const std::string& message) { messages_.push_back(message); },
+        [this](std::string_view line) { log_.emplace_back(line); }};
+    std::unique_ptr<ProcessLauncher> panel_ = reporter_->launcherFor("按时间", system_);
+};
+
+TEST_F(ActionReporterTest, ARefusalIsShownOnceOnTheWindowsThreadAndLoggedWithThePanel) {
+    const std::tuple<CommandEnd, std::vector<std::string>, std::optional<std::string>> cases[] = {
+        {{1, "Interactive authentication required."},
+         {"无法执行：" + line_ + "\nInteractive authentication required."},
+         "未执行（退出状态 1）：Interactive authentication required."},
+        {{1, ""}, {"无法执行：" + line_}, "未执行（退出状态 1）"},
+        {{0, "Warning: unit changed"}, {}, std::nullopt},
+    };
+    for (const auto& [end, shown, refusal] : cases) {
+        messages_.clear();
+        log_.clear();
+        ASSERT_EQ(RunPowerAction(*panel_, 1), std::nullopt);
+        system_.end(system_.attempts().size() - 1, end);
+        EXPECT_THAT(messages_, IsEmpty()) << "shown off the window's thread";
+        runHandedOver();
+        EXPECT_EQ(messages_, shown);
+        std::vector<std::string> expected{logged("已开始")};
+        if (refusal) {
+            expected.push_back(logged(*refusal));
+        }
+        EXPECT_EQ(log_, expected);
+    }
+    system_.failStarts(true);
+    EXPECT_EQ(RunPowerAction(*panel_, 1), "无法执行：" + line_);
+    EXPECT_EQ(log_.back(), logged("无法启动"));
+}
+
+// The window closed while its commands ran: what was already handed over finds no one, what
+// ends later is not handed over at all.
+TEST_F(ActionReporterTest, EndsArrivingAfterTheReporterHasGoneAreDropped) {
+    RunPowerAction(*panel_, 1);
+    RunPowerAction(*panel_, 2);
+    system_.end(0, {1, "refused"});
+    panel_.reset();
+    reporter_.reset();
+    system_.end(1, {1, "refused"});
+
+    EXPECT_EQ(handedOver_.size(), 1u);
+    runHandedOver();
+    EXPECT_THAT(messages_, IsEmpty());
+}
+
+}  // namespace
