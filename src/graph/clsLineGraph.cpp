@@ -1,10 +1,8 @@
 #include "graph/clsLineGraph.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <utility>
 
 namespace {
 

@@ -7,7 +7,6 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class QWidget;
 
 class OptionPanels final : public QObject {
     Q_OBJECT

@@ -35,21 +35,12 @@ class Form1Window : public Form1Test {
 };
 
 // Placed below the visible client area: the monitor, Text6 and Command3.
-const char* const kHiddenControls[] = {
-    "cboConnectionType",
-    "PIC1",
-    "lblType",
-    "lblDownloadSpeedTop",
-    "lblUploadSpeedTop",
-    "lblDownloadSpeedAverage",
-    "lblUploadSpeedAverage",
-    "lblRecv",
-    "lblSent",
-    "lblDSpeed",
-    "lblUSpeed",
-    "Text6",
-    "Command3",
-};
+const QStringList kHiddenControls =
+    QStringLiteral(
+        "cboConnectionType PIC1 lblType lblDownloadSpeedTop lblUploadSpeedTop "
+        "lblDownloadSpeedAverage lblUploadSpeedAverage lblRecv lblSent lblDSpeed "
+        "lblUSpeed Text6 Command3")
+        .split(' ');
 
 // Start-up writes the fixture clock's 2026-03-07 08:05 without leading zeros, and every
 // control can be told apart by a screen reader.
@@ -170,10 +161,11 @@ TEST_F(Form1Window, HiddenControlsStayOutOfSightWhenTheWindowIsEnlarged) {
         enlarge(*form_);
         QCoreApplication::processEvents();
         EXPECT_FALSE(control("Command1")->visibleRegion().isEmpty()) << what;
-        for (const char* name : kHiddenControls) {
-            EXPECT_TRUE(control(name)->isVisible()) << name;
-            EXPECT_TRUE(control(name)->visibleRegion().isEmpty())
-                << name << " shows after " << what;
+        for (const QString& name : kHiddenControls) {
+            const QWidget* hidden = control(qPrintable(name));
+            EXPECT_TRUE(hidden->isVisible()) << qPrintable(name);
+            EXPECT_TRUE(hidden->visibleRegion().isEmpty())
+                << qPrintable(name) << " shows after " << what;
         }
     }
 }
