@@ -4,7 +4,10 @@
 # with the test counts of all steps: "Total: N passed, N failed, N skipped" on the last line.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh || exit
+if ! bash scripts/install-deps.sh; then
+    echo "Total: 0 passed, 1 failed, 0 skipped"
+    exit 1
+fi
 
 logs=build/test-logs
 mkdir -p "$logs"
