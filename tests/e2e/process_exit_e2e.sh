@@ -30,7 +30,6 @@ type_into "$form" 12360 240 855 435 "$child" # Text10
 click_control "$form" 10680 1200 855 495     # Option9 关机
 click_control "$form" 11880 2160 2535 495    # Command5 确定
 close_message_box "$form"
-e2e_progress "armed 关机 for process $child; ending it in a few seconds"
 
 # Armed, the child still runs: a few ticks must start nothing.
 sleep 2.5
