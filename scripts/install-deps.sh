@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing need (run as root).
+# Installs the Debian packages named in the given lists in scripts/ (run as root); without
+# arguments packages.txt, everything that building, running and testing need.
 set -euo pipefail
 cd "$(dirname "$0")"
-mapfile -t wanted < <(grep -vE '^\s*(#|$)' packages.txt)
+lists=("${@:-packages.txt}")
+mapfile -t wanted < <(cat "${lists[@]}" | grep -vE '^\s*(#|$)')
 missing=()
 for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
@@ -15,8 +17,8 @@ if ((${#missing[@]})); then
 fi
 
 # The Windows suite runs under a Simplified Chinese locale, in which Wine's ANSI code page is
-# 936 (GB2312/GBK) as on the program's home systems.
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+# 936 (GB2312/GBK) as on the program's home systems. Only the tests need it.
+if [[ " ${lists[*]} " == *" packages.txt "* ]] && ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
     echo "Generating the zh_CN.UTF-8 locale"
     sed -i 's/^#[[:space:]]*\(zh_CN\.UTF-8 UTF-8\)/\1/' /etc/locale.gen 2>/dev/null || true
     grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen

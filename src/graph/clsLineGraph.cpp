@@ -21,15 +21,6 @@ std::optional<std::int16_t> checked16(std::int32_t value) {
     return static_cast<std::int16_t>(value);
 }
 
-// Points of the data line are computed in double precision and drawn in single precision;
-// a value that does not fit is an overflow.
-std::optional<float> toSingle(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<float>(value);
-}
-
 // The height of a sample on the plot; nothing for an item that is not a number or a height
 // that overflows.
 std::optional<double> sampleY(double item, double plotHeight, double yStep) {
@@ -171,7 +162,7 @@ void clsLineGraph::drawDataLine() {
             return;
         }
         const Point point{x < border ? border : x, *y < border ? border : *y};
-        if (!drawSegment(previous, point)) {
+        if (!drawVisiblePart({previous, point}, *size)) {
             return;
         }
         previous = point;
@@ -195,13 +186,67 @@ bool clsLineGraph::drawOutline(float x1, float y1, float x2, float y2, Color col
     return pictureBox_->drawRectangleOutline(x1, y1, x2, y2, color);
 }
 
-bool clsLineGraph::drawSegment(Point from, Point to) {
-    const std::optional<float> x1 = toSingle(from.x);
-    const std::optional<float> y1 = toSingle(from.y);
-    const std::optional<float> x2 = toSingle(to.x);
-    const std::optional<float> y2 = toSingle(to.y);
-    if (!x1 || !y1 || !x2 || !y2) {
+// A sample far below the plot, as when a busy interface vanished, would take the line to
+// coordinates no surface draws: only what lies on the surface is drawn, the rest of the line
+// goes on. A segment that runs beyond double precision is an overflow.
+bool clsLineGraph::drawVisiblePart(Segment segment, InnerSize size) {
+    if (!std::isfinite(segment.to.x - segment.from.x) ||
+        !std::isfinite(segment.to.y - segment.from.y)) {
         return false;
     }
-    return pictureBox_->drawLine(*x1, *y1, *x2, *y2, picForeground_);
+    const std::optional<Segment> visible = clipToSurface(segment, size);
+    return !visible || drawSegment(*visible);
+}
+
+// The part of the segment that lies on the surface, found by narrowing the segment's parameter
+// edge by edge (Liang and Barsky). An end on the surface keeps its exact coordinates; a cut end
+// lies exactly on its edge, however far away the other end was.
+std::optional<clsLineGraph::Segment> clsLineGraph::clipToSurface(Segment segment, InnerSize size) {
+    const double dx = segment.to.x - segment.from.x;
+    const double dy = segment.to.y - segment.from.y;
+    // Left, right, top, bottom: where each lies, the segment's direction across it and how far
+    // inside it the segment starts.
+    const double edgeAt[] = {0, size.width, 0, size.height};
+    const double across[] = {-dx, dx, -dy, dy};
+    const double inside[] = {segment.from.x, size.width - segment.from.x, segment.from.y,
+                             size.height - segment.from.y};
+    double enter = 0;
+    double leave = 1;
+    int enterEdge = -1;
+    int leaveEdge = -1;
+    for (int edge = 0; edge < 4; ++edge) {
+        if (across[edge] == 0) {
+            if (inside[edge] < 0) {
+                return std::nullopt;
+            }
+            continue;
+        }
+        const double t = inside[edge] / across[edge];
+        if (across[edge] < 0 && t > enter) {
+            enter = t;
+            enterEdge = edge;
+        } else if (across[edge] > 0 && t < leave) {
+            leave = t;
+            leaveEdge = edge;
+        }
+    }
+    if (enter > leave) {
+        return std::nullopt;
+    }
+    const auto cut = [&](double t, int edge, Point end) {
+        if (edge < 0) {
+            return end;
+        }
+        Point point{segment.from.x + t * dx, segment.from.y + t * dy};
+        (edge < 2 ? point.x : point.y) = edgeAt[edge];
+        return point;
+    };
+    return Segment{cut(enter, enterEdge, segment.from), cut(leave, leaveEdge, segment.to)};
+}
+
+// Every point on the surface fits single precision.
+bool clsLineGraph::drawSegment(Segment segment) {
+    return pictureBox_->drawLine(
+        static_cast<float>(segment.from.x), static_cast<float>(segment.from.y),
+        static_cast<float>(segment.to.x), static_cast<float>(segment.to.y), picForeground_);
 }

@@ -47,6 +47,10 @@ class clsLineGraph {
         double x;
         double y;
     };
+    struct Segment {
+        Point from;
+        Point to;
+    };
 
     std::optional<std::int16_t> prepareSurface();
     bool drawFrame(std::int16_t penWidth);
@@ -54,7 +58,9 @@ class clsLineGraph {
     void drawDataLine();
     std::optional<InnerSize> readInnerSize() const;
     bool drawOutline(float x1, float y1, float x2, float y2, Color color);
-    bool drawSegment(Point from, Point to);
+    bool drawVisiblePart(Segment segment, InnerSize size);
+    static std::optional<Segment> clipToSurface(Segment segment, InnerSize size);
+    bool drawSegment(Segment segment);
 
     Color gridColor_ = 0;
     bool gridVisible_ = false;

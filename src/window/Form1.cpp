@@ -13,6 +13,7 @@
 #include "platform/automation_date.h"
 #include "platform/system_log.h"
 #include "scheduler/messages.h"
+#include "window/OptionPanels.h"
 #include "window/Pic1Surface.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
@@ -22,6 +23,7 @@
 namespace {
 
 const QSize kClientSize{1038, 199};
+constexpr int kHintWeight = 290;
 
 QIcon applicationIcon() {
     QIcon icon;
@@ -78,6 +80,10 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
     createTimers();
     connectButtons();
     orderTabStops();
+    new OptionPanels({{Option1, Option2, Option3, Option4},
+                      {Option5, Option6, Option7, Option8},
+                      {Option9, Option10, Option11, Option12}},
+                     this);
     Form_Load(services);
 }
 
@@ -159,7 +165,8 @@ void Form1::createRightPanel() {
     Label12 = addLabel(this, "Label12", QStringLiteral("的进程结束时"), {13320, 240, 4335, 375});
     Label13 = addLabel(this, "Label13", QStringLiteral("PID可在任务管理器-详细信息中查看 "),
                        {11640, 840, 3015, 255});
-    Label13->setFont(QFont(QStringLiteral("Microsoft YaHei Light"), 9, QFont::Light));
+    // Between Qt's ExtraLight (200) and Light (300): the face's own weight, which Qt 6 takes.
+    Label13->setFont(QFont(QStringLiteral("Microsoft YaHei Light"), 9, kHintWeight));
     // The palette's grey for hint texts, legible on the window background on every style.
     setControlColor(Label13, QPalette::WindowText, palette().color(QPalette::PlaceholderText));
     Option9 = addOption(this, "Option9", QStringLiteral("关机"), {10680, 1200, 855, 495}, when);

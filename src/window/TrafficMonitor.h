@@ -57,7 +57,6 @@ class TrafficMonitor {
     MonitorCaptions tmrUpdate_Timer(int selectedPosition, int selectorItemCount);
 
     const std::shared_ptr<GraphData>& colGraphData() const { return colGraphData_; }
-    const clsLineGraph& objLineGraph() const { return objLineGraph_; }
     double dblDownloadSpeedAverage() const { return dblDownloadSpeedAverage_; }
     double dblUploadSpeedAverage() const { return dblUploadSpeedAverage_; }
 

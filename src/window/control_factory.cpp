@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "window/HiddenSelector.h"
+
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
@@ -67,7 +69,7 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
 
 QComboBox* addDropDownList(QWidget* parent, const char* name, const Twips& at,
                            const QString& accessibleName) {
-    return place(new QComboBox(parent), name, at, accessibleName);
+    return place(new HiddenSelector(parent), name, at, accessibleName);
 }
 
 QWidget* addPanel(QWidget* parent, const char* name, const Twips& at, const QColor& color,

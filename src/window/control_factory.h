@@ -38,6 +38,7 @@ QRadioButton* addOption(QWidget* parent, const char* name, const QString& captio
                         const QString& accessibleDescription);
 QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const Twips& at,
                        const QString& accessibleDescription);
+// The window's only drop-down list is the hidden interface selector: its list never opens.
 QComboBox* addDropDownList(QWidget* parent, const char* name, const Twips& at,
                            const QString& accessibleName);
 // A filled rectangle without behaviour: the separators and the graph surface.

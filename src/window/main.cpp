@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/clock.h"
@@ -11,6 +12,7 @@
 #include "window/QtSettingsStore.h"
 #include "window/message_box.h"
 #include "window/qt_translation.h"
+#include "window/start_up.h"
 
 namespace {
 
@@ -22,19 +24,36 @@ std::unique_ptr<SettingsStore> makeUserSettingsStore() {
     return std::make_unique<QtSettingsStore>();
 }
 
+// The operating system's services, kept as long as the window that uses them.
+struct SystemServices {
+    std::unique_ptr<ProcessList> processes = makeSystemProcessList();
+    std::unique_ptr<ProcessLauncher> launcher = makeSystemProcessLauncher();
+    std::unique_ptr<InterfaceTable> interfaceTable = makeSystemInterfaceTable();
+    std::unique_ptr<SettingsStore> settings = makeUserSettingsStore();
+    std::unique_ptr<Clock> clock = makeSystemClock();
+    std::unique_ptr<MonotonicClock> monotonicClock = makeSystemMonotonicClock();
+
+    Form1Services forForm1() const {
+        return {*processes, *launcher, *interfaceTable, *settings, *clock, *monotonicClock};
+    }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     installChineseQtTexts(app);
-    const std::unique_ptr<ProcessList> processes = makeSystemProcessList();
-    const std::unique_ptr<ProcessLauncher> launcher = makeSystemProcessLauncher();
-    const std::unique_ptr<InterfaceTable> interfaceTable = makeSystemInterfaceTable();
-    const std::unique_ptr<SettingsStore> settings = makeUserSettingsStore();
-    const std::unique_ptr<Clock> clock = makeSystemClock();
-    const std::unique_ptr<MonotonicClock> monotonicClock = makeSystemMonotonicClock();
-    Form1 window({*processes, *launcher, *interfaceTable, *settings, *clock, *monotonicClock},
-                 [&window](const QString& text) { showMessageBox(&window, text); });
-    window.show();
-    return QApplication::exec();
+    std::unique_ptr<SystemServices> system;
+    std::unique_ptr<Form1> window;
+    const ShowMessage showOverWindow = [&window](const QString& text) {
+        showMessageBox(window.get(), text);
+    };
+    const bool started = startUpOrReport(
+        [&] {
+            system = std::make_unique<SystemServices>();
+            window = std::make_unique<Form1>(system->forForm1(), showOverWindow);
+            window->show();
+        },
+        showOverWindow);
+    return started ? QApplication::exec() : EXIT_FAILURE;
 }

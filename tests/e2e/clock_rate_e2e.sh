@@ -48,6 +48,7 @@ type_into "$form" 8760 240 735 435 100000 # Text9
 click_control "$form" 8040 1200 1095 495  # Option6 睡眠
 click_control "$form" 6600 2160 2535 495  # Command4 确定
 close_message_box "$form"
+e2e_progress "armed 重启 for $hour:$minute and 睡眠 below 100000 KB/s for 3 s; waiting for both"
 
 wait_for_call suspend $(($(date +%s) + 15)) ||
     fail "no suspend within 15 s of arming the rate trigger: $(recorded_calls | tr '\n' ' ')"
@@ -61,4 +62,4 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the program is gone"
 mapfile -t calls < <(recorded_calls | sort)
 [[ ${calls[*]-} == "reboot suspend" ]] ||
     fail "expected one reboot and one suspend, got ${#calls[@]} calls: ${calls[*]-}"
-echo "PASS: systemctl suspend once, then systemctl reboot once after $hour:$minute"
+e2e_pass "systemctl suspend once, then systemctl reboot once after $hour:$minute"

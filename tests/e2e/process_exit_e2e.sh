@@ -32,4 +32,4 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the program is gone"
 mapfile -t calls < <(recorded_calls)
 ((${#calls[@]} == 1)) || fail "expected one systemctl call, got ${#calls[@]}: ${calls[*]-}"
 [[ ${calls[0]} == poweroff ]] || fail "expected 'poweroff', got '${calls[0]}'"
-echo "PASS: one call, systemctl ${calls[0]}"
+e2e_pass "one call, systemctl ${calls[0]}"

@@ -130,26 +130,45 @@ TEST_F(LineGraphTest, DataLineIsComputedInDoublePrecision) {
     EXPECT_EQ(surface.lines.at(1).x2, 5.79f);
 }
 
-// Only the left and top edges hold the line in, at b; the start point (b + 2, y) is not held.
-TEST_F(LineGraphTest, ValuesMapOntoTheFixedScaleClampedOnlyAtTheTop) {
-    const std::tuple<std::int16_t, double, Shape, float> cases[] = {
-        {0, -10, {2, 123.2f, 2, 123.2f, kLine}, 123.2f},  // border, value, first segment, last y
-        {2, 150, {4, -54, 2, 2, kLine}, 2},
-        {3, 0, {5, 106, 3, 106, kLine}, 106},
+// Only the left and top edges hold the line in, at b. The start point (b + 2, y) is not held:
+// from above the surface the first segment is clipped at its top edge.
+TEST_F(LineGraphTest, ValuesMapOntoTheFixedScaleHeldOnlyAtTheTop) {
+    // Border, every value, the first segment's start, the last point's height.
+    const std::tuple<std::int16_t, double, float, float, float> cases[] = {
+        {2, 150, 2.0714285f, 0, 2},
+        {3, 0, 5, 106, 106},
     };
-    for (const auto& [border, value, first, lastY] : cases) {
+    for (const auto& [border, value, startX, startY, lastY] : cases) {
         graph.setBorderSize(border);
         samples->assign(100, value);
         redraw();
-        EXPECT_EQ(surface.lines.at(0), first) << border << ", " << value;
-        EXPECT_FLOAT_EQ(surface.lines.at(99).y2, lastY) << border << ", " << value;
+        ASSERT_THAT(surface.lines, SizeIs(100)) << border;
+        EXPECT_FLOAT_EQ(surface.lines[0].x1, startX) << border;
+        EXPECT_EQ(surface.lines[0].y1, startY) << border;
+        EXPECT_EQ(surface.lines[0].x2, border) << border;
+        EXPECT_FLOAT_EQ(surface.lines[99].y2, lastY) << border;
+    }
+}
+
+// However far below the plot a sample lies, the line is cut at the surface's bottom edge and
+// goes on: the segment wholly below is left out.
+TEST_F(LineGraphTest, SamplesBelowTheSurfaceAreClippedAndTheLineGoesOn) {
+    for (const double below : {-10.0, -30000.0, -1e300}) {
+        samples->assign(100, 5);
+        (*samples)[49] = below;
+        (*samples)[50] = below;
+        redraw();
+        ASSERT_THAT(surface.lines, SizeIs(99)) << below;
+        EXPECT_EQ(surface.lines[49].y2, 112) << below;
+        EXPECT_EQ(surface.lines[50].y1, 112) << below;
+        EXPECT_FLOAT_EQ(surface.lines[98].y2, 106.4f) << below;
     }
 }
 
 TEST_F(LineGraphTest, ItemThatCannotBeDrawnEndsTheLineQuietly) {
-    // The item's position from 1: NaN, infinity, beyond single precision, beyond double.
+    // The item's position from 1: NaN, infinity, a height beyond double precision.
     const std::pair<std::size_t, double> cases[] = {
-        {1, NAN}, {100, INFINITY}, {30, -1e300}, {30, std::numeric_limits<double>::max()}};
+        {1, NAN}, {100, INFINITY}, {30, std::numeric_limits<double>::max()}};
     for (const auto& [position, item] : cases) {
         samples->assign(100, 10);
         (*samples)[position - 1] = item;
@@ -159,21 +178,22 @@ TEST_F(LineGraphTest, ItemThatCannotBeDrawnEndsTheLineQuietly) {
 }
 
 // 16-bit arithmetic: i + p in the frame, 2b in the grid and in the scales of the data line.
-// The list is trimmed only once the scales are known.
+// The list is trimmed only once the scales are known; with such borders no point lies on the
+// surface.
 TEST_F(LineGraphTest, SixteenBitOverflowStopsQuietly) {
-    // Border, grid visible, outlines and segments drawn.
+    // Border, grid visible, outlines drawn, samples left.
     const std::tuple<std::int16_t, bool, std::size_t, std::size_t> cases[] = {
-        {32767, true, 32767, 0},    {16384, true, 16385, 0}, {16384, false, 16385, 0},
-        {16383, false, 16384, 100}, {-32768, true, 0, 0},
+        {32767, true, 32767, 101},  {16384, true, 16385, 101}, {16384, false, 16385, 101},
+        {16383, false, 16384, 100}, {-32768, true, 0, 101},
     };
-    for (const auto& [border, gridVisible, outlines, lines] : cases) {
+    for (const auto& [border, gridVisible, outlines, left] : cases) {
         samples->assign(101, 10);
         graph.setBorderSize(border);
         graph.setGridVisible(gridVisible);
         redraw();
         EXPECT_THAT(surface.outlines, SizeIs(outlines)) << border;
-        EXPECT_THAT(surface.lines, SizeIs(lines)) << border;
-        EXPECT_THAT(*samples, SizeIs(lines > 0 ? 100 : 101)) << border;
+        EXPECT_THAT(surface.lines, IsEmpty()) << border;
+        EXPECT_THAT(*samples, SizeIs(left)) << border;
     }
 }
 

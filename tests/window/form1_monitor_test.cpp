@@ -1,5 +1,5 @@
-// Start-up and the monitor tick in the window: the selector and its selection, the captions,
-// PIC1, and tmrUpdate around each tick.
+// Start-up and the monitor tick in the window: the selector and its selection, a start-up that
+// fails, the captions, PIC1, and tmrUpdate around each tick.
 #include <gmock/gmock.h>
 
 #include <QComboBox>
@@ -9,6 +9,7 @@
 
 #include "form1_fixture.h"
 #include "window/Pic1Surface.h"
+#include "window/start_up.h"
 
 namespace {
 
@@ -43,6 +44,16 @@ TEST_F(MonitorWindow, StartUpSelectsTheStoredPositionOrNone) {
         EXPECT_EQ(selector()->count(), interfaces);
         EXPECT_EQ(selector()->currentIndex(), selected);
     }
+}
+
+// Start-up has no recovery of its own: what escapes it is shown, and the program ends.
+TEST_F(MonitorWindow, AFailingStartUpIsShownAndReportedAsFailed) {
+    std::vector<QString> shown;
+    const ShowMessage record = [&shown](const QString& text) { shown.push_back(text); };
+    EXPECT_TRUE(startUpOrReport([this] { start(); }, record));
+    table_.probe = [] { throw std::bad_alloc(); };
+    EXPECT_FALSE(startUpOrReport([this] { start(); }, record));
+    EXPECT_THAT(shown, ::testing::ElementsAre(QStringLiteral("启动失败：std::bad_alloc")));
 }
 
 TEST_F(MonitorWindow, TicksDrawPic1AndWriteEachCaptionInItsLabel) {

@@ -3,12 +3,16 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // Test discovery runs this binary outside CTest's environment; the widgets never need a
-    // real screen.
+    ::testing::InitGoogleMock(&argc, argv);
+    // Listing the tests, as their discovery at build time does, needs no application: without
+    // one, Qt never looks for the runtime directory a root shell lacks.
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    // The widgets never need a real screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,5 @@
+#include "window/HiddenSelector.h"
+
+HiddenSelector::HiddenSelector(QWidget* parent) : QComboBox(parent) {}
+
+void HiddenSelector::showPopup() {}
