@@ -5,7 +5,7 @@
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
-#include "platform/process_list.h"
+#include "platform/process_watch.h"
 #include "platform/settings_store.h"
 #include "window/Form1.h"
 #include "window/QtSettingsStore.h"
@@ -27,7 +27,7 @@ std::unique_ptr<SettingsStore> makeUserSettingsStore() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     installChineseQtTexts(app);
-    const std::unique_ptr<ProcessList> processes = makeSystemProcessList();
+    const std::unique_ptr<ProcessWatch> processes = makeSystemProcessWatch();
     const std::unique_ptr<ProcessLauncher> launcher = makeSystemProcessLauncher();
     const std::unique_ptr<InterfaceTable> interfaceTable = makeSystemInterfaceTable();
     const std::unique_ptr<SettingsStore> settings = makeUserSettingsStore();
