@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the default build and checks it the way a desktop user meets
-# it: what it installs and where, the menu entry and metainfo validators, its dependencies
-# against what the program really loads, and the packaged program starting under Xvfb.
+# Builds the Debian package from the default build and checks it the way a desktop user and a
+# distribution meet it: what it installs and where, lintian, the menu entry and metainfo
+# validators, the manual page, its dependencies against what the program really loads, and
+# the packaged program starting under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -32,6 +33,9 @@ fail() {
 }
 
 metainfo=usr/share/metainfo/io.github.lanhe.shutdown.metainfo.xml
+manual_page=usr/share/man/man1/lanhe-shutdown.1.gz
+copyright=usr/share/doc/lanhe-shutdown/copyright
+changelog=usr/share/doc/lanhe-shutdown/changelog.gz
 expected_files=(
     usr/bin/lanhe-shutdown
     usr/share/applications/lanhe-shutdown.desktop
@@ -40,6 +44,9 @@ expected_files=(
     usr/share/icons/hicolor/48x48/apps/lanhe-shutdown.png
     usr/share/icons/hicolor/256x256/apps/lanhe-shutdown.png
     "$metainfo"
+    "$manual_page"
+    "$copyright"
+    "$changelog"
 )
 
 build_package() {
@@ -109,13 +116,56 @@ check_menu_entry() {
     done
 }
 
+# Any error or warning fails the step; informational tags are only shown. An override, should
+# one ever be needed, goes into the package with a one-line reason beside it.
+run_lintian() {
+    lintian --display-info --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>&1 ||
+        fail "lintian: $(cat "$tmp/lintian.log")"
+    cat "$tmp/lintian.log"
+}
+
 validate_metadata() {
-    desktop-file-validate "$tmp/root/usr/share/applications/lanhe-shutdown.desktop" ||
-        fail "desktop-file-validate"
+    local hints
+    # A hint (two main categories put the entry in two menus) counts as much as an error.
+    hints=$(desktop-file-validate "$tmp/root/usr/share/applications/lanhe-shutdown.desktop") ||
+        fail "desktop-file-validate: $hints"
+    [[ -z $hints ]] || fail "desktop-file-validate: $hints"
     appstreamcli validate --no-net "$tmp/root/$metainfo" || fail "appstreamcli validate"
     # The tree check also matches the metainfo's id to its file name and its launchable to the
     # installed desktop entry.
     appstreamcli validate-tree --no-net "$tmp/root" || fail "appstreamcli validate-tree"
+}
+
+# lintian renders the page the way man does; mandoc's lint also reports style faults.
+check_manual_page() {
+    local messages
+    messages=$(mandoc -T lint "$tmp/root/$manual_page" 2>&1) || fail "mandoc: $messages"
+    [[ -z $messages ]] || fail "mandoc: $messages"
+}
+
+# The copyright file carries the licence text of LICENSE in full, line for line: its last
+# paragraph is "License:" and that text, indented by one space, with " ." for an empty line.
+check_licence_text() {
+    diff <(awk -v RS= 'END { print }' "$tmp/root/$copyright" | sed '1d; s/^ //; s/^\.$//') \
+        <(sed -n '/^Permission is hereby granted/,$p' LICENSE) ||
+        fail "/$copyright does not carry the licence text of LICENSE"
+}
+
+# A release names its version in the changelog's newest entry, the metainfo's newest release
+# and the manual page's footer, besides the package: none of them may be left behind.
+check_release_version() {
+    local version changelog_version release_version page_version
+    version=$(dpkg-deb -f "$deb" Version)
+    changelog_version=$(zcat "$tmp/root/$changelog" | dpkg-parsechangelog -l - -S Version)
+    release_version=$(xmllint --xpath 'string(/component/releases/release[1]/@version)' \
+        "$tmp/root/$metainfo")
+    page_version=$(zcat "$tmp/root/$manual_page" |
+        sed -n 's/^\.TH .* "lanhe\\-shutdown \([^"]*\)".*/\1/p')
+    [[ $changelog_version == "$version" ]] ||
+        fail "the changelog's newest entry is '$changelog_version', not $version"
+    [[ $release_version == "$version" ]] ||
+        fail "the metainfo's newest release is '$release_version', not $version"
+    [[ $page_version == "$version" ]] || fail "the manual page is of version '$page_version', not $version"
 }
 
 # A recording stand-in for systemctl, first on PATH: nothing here may power anything off.
@@ -217,10 +267,14 @@ check_nothing_started() {
 build_package
 check_contents
 check_install_matches_package
+run_lintian
 dpkg-deb -x "$deb" "$tmp/root"
 check_icon_sizes
 check_menu_entry
 validate_metadata
+check_manual_page
+check_licence_text
+check_release_version
 make_systemctl_stand_in
 start_xvfb
 start_packaged_program

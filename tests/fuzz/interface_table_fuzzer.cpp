@@ -1,23 +1,15 @@
 // Feeds arbitrary bytes to the conversion of an interface table. Besides the sanitizers'
 // findings, it stops on a broken promise of the conversion: more rows than the buffer holds,
 // a text that is not well-formed UTF-8, an address of more than eight bytes.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <string>
 
+#include "fuzz_contract.h"
 #include "netstats/interface_table_reader.h"
 #include "platform/if_row_layout.h"
 #include "platform/unicode_text.h"
 
 namespace {
-
-void require(bool promise) {
-    if (!promise) {
-        std::abort();
-    }
-}
 
 bool isWellFormedUtf8(const std::string& text) {
     return encodeUtf8(decodeUtf8(text)) == text;

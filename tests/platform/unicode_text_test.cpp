@@ -2,18 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
-using namespace std::string_literals;
-
-// Each boundary of the sequence lengths, a zero inside and a pair beyond the basic plane; each
-// malformed sequence becomes U+FFFD, so that what is shown is always well-formed.
-TEST(UnicodeTextTest, RoundTripsWellFormedTextAndReplacesMalformedSequences) {
-    const std::u32string text = U"eth0\0\u007F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF"s;
-    EXPECT_EQ(decodeUtf8(encodeUtf8(text)), text);
-    EXPECT_EQ(decodeUtf16(encodeUtf16(text)), text);
+// Each malformed sequence becomes one U+FFFD, so that what is shown is always well-formed. That
+// well-formed text reads back unchanged is checked by the decoding fuzzer.
+TEST(UnicodeTextTest, ReplacesEachMalformedSequence) {
     // An overlong zero, an encoded surrogate, a sequence cut short before a letter.
     EXPECT_EQ(decodeUtf8("\xC0\x80\xED\xA0\x80\xE4\xBBx"),
               U"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDx");
