@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@ namespace {
 TEST(SystemProcessWatchTest, ALatchedChildRunsUntilItHasEndedEvenBeforeItIsReaped) {
     const pid_t child = fork();
     if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);  // a failed assertion must not leave it behind
         pause();
         _exit(0);
     }

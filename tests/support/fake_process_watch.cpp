@@ -19,10 +19,9 @@ class FakeLatchedProcess final : public LatchedProcess {
 }  // namespace
 
 std::unique_ptr<LatchedProcess> FakeProcessWatch::latch(std::uint32_t id) const {
-    if (refuseIdentity_ || !runs(id)) {
-        return nullptr;
-    }
-    return std::make_unique<FakeLatchedProcess>(*this, id, births_.at(id));
+    return refuseIdentity_ || !runs(id)
+               ? nullptr
+               : std::make_unique<FakeLatchedProcess>(*this, id, births_.at(id));
 }
 
 ProcessState FakeProcessWatch::stateOf(std::uint32_t id, unsigned birth) const {
