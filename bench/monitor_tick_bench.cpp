@@ -16,7 +16,7 @@
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
-#include "platform/process_list.h"
+#include "platform/process_watch.h"
 #include "window/Form1.h"
 #include "window/QtSettingsStore.h"
 
@@ -46,7 +46,7 @@ void rawTableRead(InterfaceTable& table) {
 // their mean times and how many raw reads one tick costs.
 void MonitorTickBesideRawTableRead(benchmark::State& state) {
     ensureApplication();
-    const auto processes = makeSystemProcessList();
+    const auto processes = makeSystemProcessWatch();
     RefusingLauncher launcher;
     const auto table = makeSystemInterfaceTable();
     const QtSettingsStore settings;

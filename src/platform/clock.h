@@ -10,10 +10,11 @@ class Clock {
     Clock& operator=(const Clock&) = delete;
     virtual ~Clock() = default;
 
-    // The present local date-time as an automation date, to the second; 0 when the system
-    // cannot tell the local time.
+    // The present local date-time as an automation date, to the second, in the time zone set
+    // at this moment; 0 when the system cannot tell the local time.
     virtual double now() const = 0;
 };
 
-// The running system's clock (localtime_r on Linux, localtime_s on Windows).
+// The running system's clock (tzset and localtime_r on Linux, _tzset and localtime_s on
+// Windows).
 std::unique_ptr<Clock> makeSystemClock();

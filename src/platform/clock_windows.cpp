@@ -7,7 +7,10 @@ namespace {
 
 class LocalTimeClock final : public Clock {
   public:
+    // The zone is read anew each time: the C library otherwise keeps the one it read first,
+    // and a laptop that changed zone would fire hours away from its desktop clock.
     double now() const override {
+        _tzset();
         const std::time_t present = std::time(nullptr);
         std::tm local{};
         if (localtime_s(&local, &present) != 0) {

@@ -1,10 +1,14 @@
 #include "scheduler/clock_trigger.h"
 
+#include "platform/automation_date.h"
 #include "platform/date_text.h"
 #include "scheduler/messages.h"
 #include "scheduler/power_action.h"
 
 namespace {
+
+// How long after the target minute began the action may still start.
+constexpr long long kLatestStartSeconds = 5 * 60;
 
 // A step of the click that fails is skipped and the click goes on with the next one: the
 // variable the step would have set keeps what it held.
@@ -65,7 +69,11 @@ std::optional<std::string> ClockTrigger::Timer1_Timer() {
     }
     // Fires once: starting it again every tick would send a woken machine back to sleep and
     // pile up shutdown commands.
+    const bool missed = TargetMissed();
     zhengqueriqi_ = 0;
+    if (missed) {
+        return std::string(kMissedTargetMessage);
+    }
     return RunPowerAction(launcher_, leixing1_);
 }
 
@@ -79,4 +87,10 @@ void ClockTrigger::ClearRateTops() {
 
 bool ClockTrigger::TargetPassed() const {
     return zhengqueriqi_ != 0 && zhengqueriqi_ < clock_.now();
+}
+
+// A target found passed long after its minute began was slept through or skipped by a clock
+// set forward: a forced shutdown then would strike in the middle of someone's work.
+bool ClockTrigger::TargetMissed() const {
+    return clock_.now() > addSeconds(zhengqueriqi_, kLatestStartSeconds);
 }

@@ -39,13 +39,15 @@ class ClockTrigger {
     // Arms the target of the last accepted click; until then the target armed before holds.
     void acceptPendingTarget();
 
-    // One tick of Timer1: clears the rate tops, then starts the action once when the target
-    // has passed and disarms; returns a message only when the command could not be started.
+    // One tick of Timer1: clears the rate tops, then, once the target has passed, disarms and
+    // starts the action if that minute began at most 5 minutes ago. Returns a message when the
+    // target was missed or the command could not be started.
     std::optional<std::string> Timer1_Timer();
 
   private:
     void ClearRateTops();
     bool TargetPassed() const;
+    bool TargetMissed() const;
 
     const Clock& clock_;
     ProcessLauncher& launcher_;

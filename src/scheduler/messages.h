@@ -10,4 +10,5 @@ inline constexpr std::string_view kNoSuchProcessMessage = "当前没有该进程
 inline constexpr std::string_view kCannotStartPrefix = "无法执行：";
 inline constexpr std::string_view kNotADateTimeMessage = "!请输入正确的时间!";
 inline constexpr std::string_view kNotLaterThanNowMessage = "请输入正确的时间!";
+inline constexpr std::string_view kMissedTargetMessage = "已错过设定时间，未执行所选操作！";
 inline constexpr std::string_view kNotAValidNumberMessage = "请输入正确的数值!";

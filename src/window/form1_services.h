@@ -8,11 +8,11 @@
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
-#include "platform/process_list.h"
+#include "platform/process_watch.h"
 #include "platform/settings_store.h"
 
 struct Form1Services {
-    const ProcessList& processes;
+    const ProcessWatch& processes;
     ProcessLauncher& launcher;
     InterfaceTable& interfaceTable;
     const SettingsStore& settings;

@@ -6,7 +6,7 @@
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
-#include "platform/process_list.h"
+#include "platform/process_watch.h"
 #include "platform/settings_store.h"
 #include "window/Form1.h"
 #include "window/QtSettingsStore.h"
@@ -26,7 +26,7 @@ std::unique_ptr<SettingsStore> makeUserSettingsStore() {
 
 // The operating system's services, kept as long as the window that uses them.
 struct SystemServices {
-    std::unique_ptr<ProcessList> processes = makeSystemProcessList();
+    std::unique_ptr<ProcessWatch> processes = makeSystemProcessWatch();
     std::unique_ptr<ProcessLauncher> launcher = makeSystemProcessLauncher();
     std::unique_ptr<InterfaceTable> interfaceTable = makeSystemInterfaceTable();
     std::unique_ptr<SettingsStore> settings = makeUserSettingsStore();

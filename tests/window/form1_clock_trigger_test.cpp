@@ -53,11 +53,17 @@ TEST_F(LeftPanel, EachOptionFiresItsKindOnceAtTheFirstTickAfterTheMinuteBegan) {
     }
 }
 
+// With nothing chosen nothing arms; the present minute and letters are refused, each taking
+// its kind while the target armed before holds.
 TEST_F(LeftPanel, ARefusedTimeTakesTheKindButKeepsTheTarget) {
+    click("Command1");
     arm("Option1", "7");
+    arm("Option3", "5");
     arm("Option2", "abc");
 
-    EXPECT_THAT(messages_, ElementsAre(kArmed, QStringLiteral("!请输入正确的时间!")));
+    EXPECT_THAT(messages_, ElementsAre(QStringLiteral("请选择执行内容！"), kArmed,
+                                       QStringLiteral("请输入正确的时间!"),
+                                       QStringLiteral("!请输入正确的时间!")));
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), QStringLiteral("2026/3/7 8:abc"));
     EXPECT_THAT(firingsUntil830(), ElementsAre("7:4"));
     EXPECT_THAT(launcher_.attempts(), ElementsAre(commandLineOf(2)));
@@ -76,6 +82,26 @@ TEST_F(LeftPanel, TheNewTargetReplacesTheOldOnlyOnceTheBoxIsClosed) {
 
     EXPECT_THAT(firingsUntil830(), ElementsAre("6:8"));
     EXPECT_THAT(launcher_.attempts(), ElementsAre(commandLineOf(3)));
+}
+
+// Mended: a target found passed more than 5 minutes after its minute began (slept through,
+// or the clock set forward) is reported once and starts nothing, however the clock moves on.
+TEST_F(LeftPanel, FiresOnlyWithinFiveMinutesAfterTheTargetMinuteBegan) {
+    for (const auto& [minute, second, fires] :
+         {std::tuple{6, 4, true}, std::tuple{10, 59, true}, std::tuple{11, 1, false}}) {
+        SCOPED_TRACE(minute * 60 + second);
+        clock_.set({2026, 3, 7, 8, 5, 0});
+        messages_.clear();
+        arm("Option1", "6");
+        const std::size_t before = launcher_.attempts().size();
+        for (const auto& [m, s] : {std::pair{minute, second}, std::pair{5, 30}, std::pair{7, 0}}) {
+            clock_.set({2026, 3, 7, 8, m, s});
+            tick("Timer1");
+        }
+        const QString missed = QStringLiteral("已错过设定时间，未执行所选操作！");
+        EXPECT_EQ(messages_, (fires ? std::vector{kArmed} : std::vector{kArmed, missed}));
+        EXPECT_EQ(launcher_.attempts().size(), before + (fires ? 1 : 0));
+    }
 }
 
 // Reported once: a second start would bring a second message.

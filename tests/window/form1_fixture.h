@@ -13,7 +13,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
-#include "support/fake_process_list.h"
+#include "support/fake_process_watch.h"
 #include "support/fake_settings_store.h"
 #include "support/recording_launcher.h"
 #include "window/Form1.h"
@@ -74,7 +74,7 @@ class Form1Test : public ::testing::Test {
     // One tmrUpdate tick a second after the last, with these bytes received and sent in it.
     void traffic(std::uint32_t received, std::uint32_t sent = 0);
 
-    FakeProcessList processes_{{1, 4242, 5678}};
+    FakeProcessWatch processes_{{1, 4242, 5678}};
     RecordingLauncher launcher_;
     // What start() hands the window; a test may put a real launcher here.
     ProcessLauncher* formLauncher_ = &launcher_;

@@ -1,0 +1,35 @@
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/process_watch.h"
+
+namespace {
+
+// An ended child that is not yet reaped still has its /proc entry, but has ended all the same.
+TEST(SystemProcessWatchTest, ALatchedChildRunsUntilItHasEndedEvenBeforeItIsReaped) {
+    const pid_t child = fork();
+    if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);  // a failed assertion must not leave it behind
+        pause();
+        _exit(0);
+    }
+    ASSERT_GT(child, 0);
+    const auto processes = makeSystemProcessWatch();
+    const std::unique_ptr<LatchedProcess> latched =
+        processes->latch(static_cast<std::uint32_t>(child));
+    ASSERT_NE(latched, nullptr);
+    EXPECT_EQ(latched->state(), ProcessState::running);
+
+    kill(child, SIGKILL);
+    siginfo_t ended{};
+    ASSERT_EQ(waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT), 0);
+    EXPECT_EQ(latched->state(), ProcessState::ended);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    EXPECT_EQ(latched->state(), ProcessState::ended);
+}
+
+}  // namespace
