@@ -7,13 +7,16 @@
 
 #include <linux/if.h>
 #include <linux/if_arp.h>
+#include <linux/rtnetlink.h>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/if_row_layout.h"
@@ -29,6 +32,76 @@ TEST(InterfaceTableLinuxTest, LinkFactsTakeTheWindowsCodes) {
     EXPECT_EQ(ifTypeFromLink(ARPHRD_CAN, false), kIfTypeOther);
     EXPECT_EQ(operStatusFromLink(IF_OPER_UP, IFF_UP | IFF_RUNNING, true), kIfOperConnected);
     EXPECT_EQ(speedFromMbits(4295), 4'294'967'295u);
+}
+
+// One dump in one datagram: a link message named for each name, then the end, every message
+// marked interrupted or not.
+std::vector<std::uint8_t> dumpDatagram(const std::vector<std::string>& names, bool interrupted) {
+    std::vector<std::uint8_t> datagram;
+    const auto flags =
+        static_cast<std::uint16_t>(NLM_F_MULTI | (interrupted ? NLM_F_DUMP_INTR : 0));
+    for (const std::string& name : names) {
+        const rtattr attribute{static_cast<std::uint16_t>(RTA_LENGTH(name.size() + 1)),
+                               IFLA_IFNAME};
+        const std::size_t at = datagram.size();
+        const std::size_t attributeAt = at + NLMSG_LENGTH(sizeof(ifinfomsg));
+        const nlmsghdr header{NLMSG_LENGTH(sizeof(ifinfomsg) + RTA_SPACE(name.size() + 1)),
+                              RTM_NEWLINK, flags, 0, 0};
+        datagram.resize(at + header.nlmsg_len);
+        std::memcpy(&datagram[at], &header, sizeof(header));
+        std::memcpy(&datagram[attributeAt], &attribute, sizeof(attribute));
+        std::memcpy(&datagram[attributeAt + RTA_LENGTH(0)], name.c_str(), name.size() + 1);
+    }
+    const nlmsghdr done{NLMSG_LENGTH(0), NLMSG_DONE, flags, 0, 0};
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&done);
+    datagram.insert(datagram.end(), bytes, bytes + sizeof(done));
+    return datagram;
+}
+
+// Answers the n-th request with the n-th datagram of its script, once; an empty one, or a
+// second receive, finds nothing in time. A request beyond the script cannot be sent.
+class ScriptedChannel final : public NetlinkChannel {
+  public:
+    explicit ScriptedChannel(std::vector<std::vector<std::uint8_t>> script)
+        : script_(std::move(script)) {}
+    bool requestLinkDump() override { return ++requests <= script_.size(); }
+    std::optional<std::span<const std::uint8_t>> receive() override {
+        if (std::exchange(received_, requests) == requests || script_[requests - 1].empty()) {
+            return std::nullopt;
+        }
+        return script_[requests - 1];
+    }
+    std::size_t requests = 0;
+
+  private:
+    std::vector<std::vector<std::uint8_t>> script_;
+    std::size_t received_ = 0;
+};
+
+// Mended: a dump that a concurrent change interrupted was used as if whole; it is asked for
+// once more. A receive that times out is a read without a table.
+TEST(InterfaceTableLinuxTest, AnInterruptedDumpIsAskedForOnceMoreAndASilentOneGivesNothing) {
+    const std::vector<std::string> lo{"lo"}, both{"lo", "eth0"};
+    const std::tuple<std::vector<std::vector<std::uint8_t>>, std::vector<std::string>, std::size_t>
+        rows[] = {
+            {{dumpDatagram(both, false)}, both, 1},
+            {{dumpDatagram(lo, true), dumpDatagram(both, false)}, both, 2},
+            {{dumpDatagram(lo, true), dumpDatagram(both, true), dumpDatagram(lo, false)}, {}, 2},
+            {{{}}, {}, 1},
+            {{}, {}, 1},
+        };
+    for (const auto& [script, names, requests] : rows) {
+        ScriptedChannel channel(script);
+        std::vector<std::string> dumped;
+        for (const LinkRow& link : dumpLinks(channel).value_or(std::vector<LinkRow>{})) {
+            dumped.push_back(link.name);
+        }
+        EXPECT_EQ(dumped, names);
+        EXPECT_EQ(channel.requests, requests);
+    }
+    const auto kernel = openNetlinkChannel(10);
+    ASSERT_NE(kernel, nullptr);
+    EXPECT_FALSE(kernel->receive().has_value()) << "nothing asked for, nothing waited for";
 }
 
 // The low 32 bits of what the loopback has received, as the kernel counts it.
