@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -323,14 +324,18 @@ class NetlinkInterfaceTable final : public InterfaceTable {
     }
 
   private:
+    // The channel is kept from read to read; one that failed may still hold the rest of a
+    // dump, so the next read opens a new one.
     std::optional<std::vector<std::uint8_t>> readTable(bool sort) {
-        const std::unique_ptr<NetlinkChannel> channel =
-            openNetlinkChannel(kReceiveTimeoutMilliseconds);
-        if (!channel) {
-            return std::nullopt;
+        if (!channel_) {
+            channel_ = openNetlinkChannel(kReceiveTimeoutMilliseconds);
         }
-        std::optional<std::vector<LinkRow>> links = dumpLinks(*channel);
+        std::optional<std::vector<LinkRow>> links;
+        if (channel_) {
+            links = dumpLinks(*channel_);
+        }
         if (!links) {
+            channel_.reset();
             return std::nullopt;
         }
         if (sort) {
@@ -357,6 +362,7 @@ class NetlinkInterfaceTable final : public InterfaceTable {
         sysfsReadAt_ = now;
     }
 
+    std::unique_ptr<NetlinkChannel> channel_;
     std::optional<std::vector<std::uint8_t>> sizedTable_;
     std::vector<SysfsFacts> sysfsFacts_;
     std::chrono::steady_clock::time_point sysfsReadAt_;
