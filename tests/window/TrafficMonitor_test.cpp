@@ -125,20 +125,16 @@ TEST_F(TrafficMonitorTest, AnAverageOf3071BytesPerSecondGivesThePoint8) {
     EXPECT_EQ(newestPoint(), 8) << "2.999 KB shows as 3.00";
 }
 
-TEST_F(TrafficMonitorTest, TickOfNoLengthGivesNoRateAndTheNextMeasuresAcrossBoth) {
-    tickAt(0, 0);
-    EXPECT_EQ(tickAt(0, 1000).lblDSpeed, std::nullopt);
-    EXPECT_EQ(tops_.dblDownloadSpeedTop, 0);
-    EXPECT_EQ(tickAt(100, 2000).lblDSpeed, "19.53 KBS ") << "2000 bytes in 100 ms";
-}
-
-TEST_F(TrafficMonitorTest, UnreadableSnapshotIsNoReadingAndTheNextGoodOneMeasuresAcrossIt) {
+// A tick of no length, and one whose table could not be read, measure nothing; the next good
+// one measures across them.
+TEST_F(TrafficMonitorTest, TicksOfNoLengthOrWithoutATableAreNoReadings) {
     tickAt(0, 100'000);
+    EXPECT_EQ(tickAt(0, 101'000).lblDSpeed, std::nullopt);
     table_.answerSizeQueryWith(kIfTableNotSupported);
     clock_.advanceMilliseconds(100);
-    const MonitorCaptions unreadable = monitor_.tmrUpdate_Timer(0, 1);
-    EXPECT_EQ(unreadable.lblRecv, std::nullopt) << "no reading, not a total of 0";
-
+    EXPECT_EQ(monitor_.tmrUpdate_Timer(0, 1).lblRecv, std::nullopt) << "no total of 0";
+    EXPECT_EQ(std::pair(tops_.dblDownloadSpeedTop, tops_.measuredSinceRateTick),
+              std::pair(0.0, false));
     table_.answerSizeQueryWith(kIfTableInsufficientBuffer);
     EXPECT_EQ(tickAt(100, 102'048).lblDSpeed, "10.00 KBS ") << "2048 bytes in 200 ms";
 }
