@@ -3,17 +3,19 @@
 // whether an Ethernet-framed link is wireless.
 #include "platform/interface_table_linux.h"
 
+#include <fcntl.h>
 #include <linux/if.h>
 #include <linux/if_arp.h>
 #include <linux/if_link.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -108,20 +110,29 @@ std::uint32_t low32(std::uint64_t counter) {
     return static_cast<std::uint32_t>(counter);
 }
 
+// Plain system calls, not streams: reading a few bytes should not pull in the locale machinery
+// for a program that otherwise never uses it.
 std::optional<long long> readSysfsNumber(const std::string& interfaceName, const char* file) {
-    std::ifstream in("/sys/class/net/" + interfaceName + "/" + file);
-    long long value = 0;
-    if (in >> value) {
-        return value;
+    const std::string path = "/sys/class/net/" + interfaceName + "/" + file;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::array<char, 32> text{};
+    const ssize_t length = read(fd, text.data(), text.size());
+    close(fd);
+    long long value = 0;
+    if (length <= 0 ||
+        std::from_chars(text.data(), text.data() + length, value).ec != std::errc{}) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool isWireless(const std::string& interfaceName) {
-    std::error_code error;
-    const std::filesystem::path device = "/sys/class/net/" + interfaceName;
-    return std::filesystem::exists(device / "wireless", error) ||
-           std::filesystem::exists(device / "phy80211", error);
+    const std::string device = "/sys/class/net/" + interfaceName;
+    return access((device + "/wireless").c_str(), F_OK) == 0 ||
+           access((device + "/phy80211").c_str(), F_OK) == 0;
 }
 
 void putCounters(IfRow& row, const rtnl_link_stats64& stats) {
