@@ -34,27 +34,21 @@ TEST(InterfaceTableLinuxTest, LinkFactsTakeTheWindowsCodes) {
     EXPECT_EQ(speedFromMbits(4295), 4'294'967'295u);
 }
 
-// One dump in one datagram: a link message named for each name, then the end, every message
-// marked interrupted or not.
-std::vector<std::uint8_t> dumpDatagram(const std::vector<std::string>& names, bool interrupted) {
-    std::vector<std::uint8_t> datagram;
+// One dump in one datagram: `links` link messages, then the end, every message marked
+// interrupted or not.
+std::vector<std::uint8_t> dumpDatagram(int links, bool interrupted) {
     const auto flags =
         static_cast<std::uint16_t>(NLM_F_MULTI | (interrupted ? NLM_F_DUMP_INTR : 0));
-    for (const std::string& name : names) {
-        const rtattr attribute{static_cast<std::uint16_t>(RTA_LENGTH(name.size() + 1)),
-                               IFLA_IFNAME};
+    std::vector<std::uint8_t> datagram;
+    for (int link = 0; link <= links; ++link) {
+        const bool done = link == links;
+        const nlmsghdr header{NLMSG_LENGTH(done ? 0 : sizeof(ifinfomsg)),
+                              static_cast<std::uint16_t>(done ? NLMSG_DONE : RTM_NEWLINK), flags, 0,
+                              0};
         const std::size_t at = datagram.size();
-        const std::size_t attributeAt = at + NLMSG_LENGTH(sizeof(ifinfomsg));
-        const nlmsghdr header{NLMSG_LENGTH(sizeof(ifinfomsg) + RTA_SPACE(name.size() + 1)),
-                              RTM_NEWLINK, flags, 0, 0};
         datagram.resize(at + header.nlmsg_len);
         std::memcpy(&datagram[at], &header, sizeof(header));
-        std::memcpy(&datagram[attributeAt], &attribute, sizeof(attribute));
-        std::memcpy(&datagram[attributeAt + RTA_LENGTH(0)], name.c_str(), name.size() + 1);
     }
-    const nlmsghdr done{NLMSG_LENGTH(0), NLMSG_DONE, flags, 0, 0};
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&done);
-    datagram.insert(datagram.end(), bytes, bytes + sizeof(done));
     return datagram;
 }
 
@@ -81,22 +75,16 @@ class ScriptedChannel final : public NetlinkChannel {
 // Mended: a dump that a concurrent change interrupted was used as if whole; it is asked for
 // once more. A receive that times out is a read without a table.
 TEST(InterfaceTableLinuxTest, AnInterruptedDumpIsAskedForOnceMoreAndASilentOneGivesNothing) {
-    const std::vector<std::string> lo{"lo"}, both{"lo", "eth0"};
-    const std::tuple<std::vector<std::vector<std::uint8_t>>, std::vector<std::string>, std::size_t>
-        rows[] = {
-            {{dumpDatagram(both, false)}, both, 1},
-            {{dumpDatagram(lo, true), dumpDatagram(both, false)}, both, 2},
-            {{dumpDatagram(lo, true), dumpDatagram(both, true), dumpDatagram(lo, false)}, {}, 2},
-            {{{}}, {}, 1},
-            {{}, {}, 1},
-        };
-    for (const auto& [script, names, requests] : rows) {
+    const std::tuple<std::vector<std::vector<std::uint8_t>>, std::size_t, std::size_t> rows[] = {
+        {{dumpDatagram(2, false)}, 2, 1},
+        {{dumpDatagram(1, true), dumpDatagram(2, false)}, 2, 2},
+        {{dumpDatagram(1, true), dumpDatagram(2, true), dumpDatagram(1, false)}, 0, 2},
+        {{{}}, 0, 1},
+        {{}, 0, 1},
+    };
+    for (const auto& [script, links, requests] : rows) {
         ScriptedChannel channel(script);
-        std::vector<std::string> dumped;
-        for (const LinkRow& link : dumpLinks(channel).value_or(std::vector<LinkRow>{})) {
-            dumped.push_back(link.name);
-        }
-        EXPECT_EQ(dumped, names);
+        EXPECT_EQ(dumpLinks(channel).value_or(std::vector<LinkRow>{}).size(), links);
         EXPECT_EQ(channel.requests, requests);
     }
     const auto kernel = openNetlinkChannel(10);
