@@ -25,6 +25,13 @@ constexpr float kFarthestPixel = 32767;
 // being cleared or painted holds no growing list.
 constexpr std::size_t kMostPendingStrokes = 4096;
 
+// std::lround of a coordinate inside ±kFarthestPixel, halves away from zero, without a library
+// call for each end of every line: a float's value plus or minus one half is exact as a double.
+int nearestPixel(float pixel) {
+    const double value = pixel;
+    return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
+}
+
 }  // namespace
 
 Pic1Surface::Pic1Surface(QWidget* parent) : QWidget(parent) {
@@ -163,7 +170,7 @@ std::optional<QPoint> Pic1Surface::toDevice(float x, float y) const {
     if (!(std::fabs(px) <= kFarthestPixel && std::fabs(py) <= kFarthestPixel)) {
         return std::nullopt;
     }
-    return QPoint(static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py)));
+    return QPoint(nearestPixel(px), nearestPixel(py));
 }
 
 float Pic1Surface::unitsPerPixel() const {
