@@ -110,15 +110,6 @@ TEST_F(RateTriggerTest, TheLongestDurationStartsOnceAndTheCountStopsAtItsMaximum
     EXPECT_EQ(startsDuringLowTicks(32767), 1u);
 }
 
-TEST_F(RateTriggerTest, ACommandThatCannotStartIsReportedAtTheTickThatStartedIt) {
-    launcher.failStarts(true);
-    trigger.Command4_Click(kShutdown, "1", "50");
-    tops.measuredSinceRateTick = true;
-    EXPECT_EQ(trigger.Timer3_Timer(), std::string(kCannotStartPrefix) + commandLineOf(1));
-    tops.measuredSinceRateTick = true;
-    EXPECT_EQ(trigger.Timer3_Timer(), std::nullopt);
-}
-
 // Each top in KB rounded to hundredths, halves to the even neighbour, before the two are
 // added: 1000 and 24 bytes are 0.98 + 0.02.
 TEST_F(RateTriggerTest, ShowsTheRateOfTheTwoTops) {
