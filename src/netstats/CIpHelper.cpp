@@ -35,16 +35,15 @@ void CIpHelper::RefreshInterfaces() {
     if (table_.GetIfTable(nullptr, size, false) == kIfTableNotSupported || size == 0) {
         return;
     }
-    std::vector<std::uint8_t> buffer;
     try {
-        buffer.resize(size);
+        buffer_.resize(size);
     } catch (const std::bad_alloc&) {
         return;
     }
-    if (table_.GetIfTable(buffer.data(), size, false) != kIfTableSuccess) {
+    if (table_.GetIfTable(buffer_.data(), size, false) != kIfTableSuccess) {
         return;
     }
-    const TableTotals totals = appendTableRows(buffer, *interfaces_);
+    const TableTotals totals = appendTableRows(buffer_, *interfaces_);
     bytesReceived_ = totals.received;
     bytesSent_ = totals.sent;
 }

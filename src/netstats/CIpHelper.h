@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "netstats/CInterfaces.h"
 #include "platform/interface_table.h"
@@ -30,4 +31,7 @@ class CIpHelper {
     std::shared_ptr<CInterfaces> interfaces_;
     std::int32_t bytesReceived_ = 0;
     std::int32_t bytesSent_ = 0;
+    // The table's bytes of the last refresh; kept, so that a refresh of a table that did not
+    // grow allocates no buffer.
+    std::vector<std::uint8_t> buffer_;
 };

@@ -3,24 +3,25 @@
 // whether an Ethernet-framed link is wireless.
 #include "platform/interface_table_linux.h"
 
+#include <fcntl.h>
 #include <linux/if.h>
 #include <linux/if_arp.h>
 #include <linux/if_link.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/if_row_layout.h"
@@ -93,22 +94,10 @@ constexpr std::size_t align4(std::size_t length) {
     return (length + 3) & ~std::size_t{3};
 }
 
-// A socket closed however the dump ends.
-class Socket {
-  public:
-    explicit Socket(int fd) : fd_(fd) {}
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    ~Socket() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    int fd() const { return fd_; }
-
-  private:
-    int fd_;
-};
+// Long beyond any dump of the kernel's, short enough that a stuck one stalls no tick for long.
+constexpr int kReceiveTimeoutMilliseconds = 250;
+// How long the sysfs facts of an unchanged set of links are taken as they were read.
+constexpr auto kSysfsFactsLifetime = std::chrono::seconds(5);
 
 template <typename T>
 T readStruct(std::span<const std::uint8_t> bytes) {
@@ -121,20 +110,29 @@ std::uint32_t low32(std::uint64_t counter) {
     return static_cast<std::uint32_t>(counter);
 }
 
+// Plain system calls, not streams: reading a few bytes should not pull in the locale machinery
+// for a program that otherwise never uses it.
 std::optional<long long> readSysfsNumber(const std::string& interfaceName, const char* file) {
-    std::ifstream in("/sys/class/net/" + interfaceName + "/" + file);
-    long long value = 0;
-    if (in >> value) {
-        return value;
+    const std::string path = "/sys/class/net/" + interfaceName + "/" + file;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::array<char, 32> text{};
+    const ssize_t length = read(fd, text.data(), text.size());
+    close(fd);
+    long long value = 0;
+    if (length <= 0 ||
+        std::from_chars(text.data(), text.data() + length, value).ec != std::errc{}) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool isWireless(const std::string& interfaceName) {
-    std::error_code error;
-    const std::filesystem::path device = "/sys/class/net/" + interfaceName;
-    return std::filesystem::exists(device / "wireless", error) ||
-           std::filesystem::exists(device / "phy80211", error);
+    const std::string device = "/sys/class/net/" + interfaceName;
+    return access((device + "/wireless").c_str(), F_OK) == 0 ||
+           access((device + "/phy80211").c_str(), F_OK) == 0;
 }
 
 void putCounters(IfRow& row, const rtnl_link_stats64& stats) {
@@ -171,10 +169,12 @@ std::string attributeText(std::span<const std::uint8_t> payload) {
     return std::string(payload.begin(), end);
 }
 
-IfRow rowFromLink(std::span<const std::uint8_t> message) {
+// The row as the dump alone gives it: an Ethernet-framed link is Ethernet and the speed is 0
+// until the sysfs facts are put in.
+LinkRow rowFromLink(std::span<const std::uint8_t> message) {
     const auto info = readStruct<ifinfomsg>(message);
-    IfRow row;
-    std::string name;
+    LinkRow link;
+    IfRow& row = link.row;
     std::string alias;
     std::uint8_t operState = IF_OPER_UNKNOWN;
     std::size_t at = align4(sizeof(ifinfomsg));
@@ -187,7 +187,7 @@ IfRow rowFromLink(std::span<const std::uint8_t> message) {
                                              attribute.rta_len - align4(sizeof(rtattr)));
         switch (attribute.rta_type & NLA_TYPE_MASK) {
             case IFLA_IFNAME:
-                name = attributeText(payload);
+                link.name = attributeText(payload);
                 break;
             case IFLA_IFALIAS:
                 alias = attributeText(payload);
@@ -213,38 +213,27 @@ IfRow rowFromLink(std::span<const std::uint8_t> message) {
     }
     const unsigned flags = info.ifi_flags;
     row.index = static_cast<std::uint32_t>(info.ifi_index);
-    row.type = ifTypeFromLink(info.ifi_type, info.ifi_type == ARPHRD_ETHER && isWireless(name));
+    row.type = ifTypeFromLink(info.ifi_type, false);
     row.adminStatus = adminStatusFromFlags(flags);
     row.operStatus = operStatusFromLink(operState, flags, row.type == kIfTypePpp);
-    row.speed = speedFromMbits(readSysfsNumber(name, "speed").value_or(0));
-    row.name = encodeUtf16(decodeUtf8(name));
-    putDescription(row, name, alias);
-    return row;
-}
-
-bool sendLinkDumpRequest(int fd) {
-    struct {
-        nlmsghdr header;
-        ifinfomsg info;
-    } request{};
-    request.header.nlmsg_len = sizeof(request);
-    request.header.nlmsg_type = RTM_GETLINK;
-    request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    request.header.nlmsg_seq = 1;
-    request.info.ifi_family = AF_UNSPEC;
-    return send(fd, &request, sizeof(request), 0) == static_cast<ssize_t>(sizeof(request));
+    row.name = encodeUtf16(decodeUtf8(link.name));
+    putDescription(row, link.name, alias);
+    return link;
 }
 
 enum class DumpPart { kMore, kDone, kFailed };
 
-// Adds the links of one received datagram to `rows`.
-DumpPart readDumpPart(std::span<const std::uint8_t> datagram, std::vector<IfRow>& rows) {
+// Adds the links of one received datagram to `rows`; notes in `interrupted` a message the
+// kernel marked as part of a dump that a concurrent change made inconsistent.
+DumpPart readDumpPart(std::span<const std::uint8_t> datagram, std::vector<LinkRow>& rows,
+                      bool& interrupted) {
     std::size_t at = 0;
     while (at + sizeof(nlmsghdr) <= datagram.size()) {
         const auto header = readStruct<nlmsghdr>(datagram.subspan(at));
         if (header.nlmsg_len < sizeof(nlmsghdr) || header.nlmsg_len > datagram.size() - at) {
             return DumpPart::kFailed;
         }
+        interrupted = interrupted || (header.nlmsg_flags & NLM_F_DUMP_INTR) != 0;
         const auto body = datagram.subspan(at + align4(sizeof(nlmsghdr)),
                                            header.nlmsg_len - align4(sizeof(nlmsghdr)));
         switch (header.nlmsg_type) {
@@ -263,25 +252,25 @@ DumpPart readDumpPart(std::span<const std::uint8_t> datagram, std::vector<IfRow>
     return DumpPart::kMore;
 }
 
-std::optional<std::vector<IfRow>> dumpLinks() {
-    const Socket netlink(socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE));
-    if (netlink.fd() < 0 || !sendLinkDumpRequest(netlink.fd())) {
+struct Dump {
+    std::vector<LinkRow> rows;
+    bool interrupted = false;
+};
+
+// One dump read to its end, so that the channel is clean for another request.
+std::optional<Dump> readOneDump(NetlinkChannel& channel) {
+    if (!channel.requestLinkDump()) {
         return std::nullopt;
     }
-    // 32 KiB holds any one datagram of a link dump, as iproute2 assumes.
-    std::vector<std::uint8_t> datagram(32 * 1024);
-    std::vector<IfRow> rows;
+    Dump dump;
     for (;;) {
-        const ssize_t received = recv(netlink.fd(), datagram.data(), datagram.size(), MSG_TRUNC);
-        if (received < 0 && errno == EINTR) {
-            continue;
-        }
-        if (received <= 0 || static_cast<std::size_t>(received) > datagram.size()) {
+        const auto datagram = channel.receive();
+        if (!datagram) {
             return std::nullopt;
         }
-        switch (readDumpPart(std::span(datagram).first(static_cast<std::size_t>(received)), rows)) {
+        switch (readDumpPart(*datagram, dump.rows, dump.interrupted)) {
             case DumpPart::kDone:
-                return rows;
+                return dump;
             case DumpPart::kFailed:
                 return std::nullopt;
             case DumpPart::kMore:
@@ -290,27 +279,118 @@ std::optional<std::vector<IfRow>> dumpLinks() {
     }
 }
 
+// The facts of one link that only sysfs has.
+struct SysfsFacts {
+    std::uint32_t index = 0;
+    std::string name;
+    bool wireless = false;
+    std::uint32_t speed = 0;
+};
+
+bool sameLinks(const std::vector<SysfsFacts>& facts, const std::vector<LinkRow>& links) {
+    return std::ranges::equal(facts, links, [](const SysfsFacts& fact, const LinkRow& link) {
+        return fact.index == link.row.index && fact.name == link.name;
+    });
+}
+
+std::vector<SysfsFacts> readSysfsFacts(const std::vector<LinkRow>& links) {
+    std::vector<SysfsFacts> facts;
+    facts.reserve(links.size());
+    for (const LinkRow& link : links) {
+        facts.push_back({link.row.index, link.name,
+                         link.row.type == kIfTypeEthernet && isWireless(link.name),
+                         speedFromMbits(readSysfsNumber(link.name, "speed").value_or(0))});
+    }
+    return facts;
+}
+
+void putSysfsFacts(std::vector<LinkRow>& links, const std::vector<SysfsFacts>& facts) {
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        links[i].row.speed = facts[i].speed;
+        if (facts[i].wireless) {
+            links[i].row.type = kIfTypeWireless;
+        }
+    }
+}
+
 class NetlinkInterfaceTable final : public InterfaceTable {
   public:
+    // The size query dumps the links; the fill call that follows it uses that same dump, once,
+    // so that one read of the table costs one dump and both calls see the same table. A fill
+    // without a size query before it dumps afresh.
     std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
-        std::optional<std::vector<IfRow>> rows = dumpLinks();
-        if (!rows) {
+        if (table == nullptr || !sizedTable_) {
+            sizedTable_ = readTable(sort);
+        }
+        if (!sizedTable_) {
             return kIfTableGeneralFailure;
         }
-        if (sort) {
-            std::ranges::sort(*rows, {}, &IfRow::index);
-        }
-        const std::vector<std::uint8_t> bytes = encodeIfTable(*rows);
-        if (table == nullptr || size < bytes.size()) {
-            size = static_cast<std::uint32_t>(bytes.size());
+        if (table == nullptr || size < sizedTable_->size()) {
+            size = static_cast<std::uint32_t>(sizedTable_->size());
             return kIfTableInsufficientBuffer;
         }
-        std::copy(bytes.begin(), bytes.end(), table);
+        std::ranges::copy(*sizedTable_, table);
+        sizedTable_.reset();
         return kIfTableSuccess;
     }
+
+  private:
+    // The channel is kept from read to read; one that failed may still hold the rest of a
+    // dump, so the next read opens a new one.
+    std::optional<std::vector<std::uint8_t>> readTable(bool sort) {
+        if (!channel_) {
+            channel_ = openNetlinkChannel(kReceiveTimeoutMilliseconds);
+        }
+        std::optional<std::vector<LinkRow>> links;
+        if (channel_) {
+            links = dumpLinks(*channel_);
+        }
+        if (!links) {
+            channel_.reset();
+            return std::nullopt;
+        }
+        if (sort) {
+            std::ranges::sort(*links, {}, [](const LinkRow& link) { return link.row.index; });
+        }
+        refreshSysfsFacts(*links);
+        putSysfsFacts(*links, sysfsFacts_);
+        std::vector<IfRow> rows;
+        rows.reserve(links->size());
+        for (LinkRow& link : *links) {
+            rows.push_back(std::move(link.row));
+        }
+        return encodeIfTable(rows);
+    }
+
+    // Speed and wireless change with the set of links, rarely otherwise: sysfs is read when
+    // that set changed and at most every few seconds besides.
+    void refreshSysfsFacts(const std::vector<LinkRow>& links) {
+        const auto now = std::chrono::steady_clock::now();
+        if (sameLinks(sysfsFacts_, links) && now - sysfsReadAt_ < kSysfsFactsLifetime) {
+            return;
+        }
+        sysfsFacts_ = readSysfsFacts(links);
+        sysfsReadAt_ = now;
+    }
+
+    std::unique_ptr<NetlinkChannel> channel_;
+    std::optional<std::vector<std::uint8_t>> sizedTable_;
+    std::vector<SysfsFacts> sysfsFacts_;
+    std::chrono::steady_clock::time_point sysfsReadAt_;
 };
 
 }  // namespace
+
+std::optional<std::vector<LinkRow>> dumpLinks(NetlinkChannel& channel) {
+    std::optional<Dump> dump = readOneDump(channel);
+    if (dump && dump->interrupted) {
+        dump = readOneDump(channel);
+    }
+    if (!dump || dump->interrupted) {
+        return std::nullopt;
+    }
+    return std::move(dump->rows);
+}
 
 std::unique_ptr<InterfaceTable> makeSystemInterfaceTable() {
     return std::make_unique<NetlinkInterfaceTable>();

@@ -6,4 +6,7 @@
 struct RateTops {
     double dblDownloadSpeedTop = 0;
     double dblUploadSpeedTop = 0;
+    // Set by the monitor at each rate it measures, taken back by the rate trigger's tick: a
+    // second without a measured rate is no low second, however low the tops stand.
+    bool measuredSinceRateTick = false;
 };

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/text_to_number.h"
 #include "scheduler/messages.h"
@@ -38,7 +39,7 @@ double hundredthsOfKilobytes(double bytes) {
 
 }  // namespace
 
-RateTrigger::RateTrigger(ProcessLauncher& launcher, const RateTops& tops)
+RateTrigger::RateTrigger(ProcessLauncher& launcher, RateTops& tops)
     : launcher_(launcher), tops_(tops) {}
 
 std::string RateTrigger::Command4_Click(const PanelOptions& options, std::string_view durationText,
@@ -60,6 +61,9 @@ std::string RateTrigger::Command4_Click(const PanelOptions& options, std::string
 }
 
 std::optional<std::string> RateTrigger::Timer3_Timer() {
+    if (!std::exchange(tops_.measuredSinceRateTick, false)) {
+        return std::nullopt;
+    }
     if (!(CurrentRate() < wangsu_)) {
         i_ = 0;
         return std::nullopt;

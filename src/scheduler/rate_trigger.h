@@ -12,7 +12,7 @@
 
 class RateTrigger {
   public:
-    RateTrigger(ProcessLauncher& launcher, const RateTops& tops);
+    RateTrigger(ProcessLauncher& launcher, RateTops& tops);
 
     // The click on Command4: options are Option5..Option8, durationText is Text8 (seconds, a
     // whole number from 1 to 32767), thresholdText is Text9 (KB per second, above 0). Returns
@@ -22,7 +22,8 @@ class RateTrigger {
 
     // One tick of Timer3: counts the consecutive ticks with the rate below the threshold and
     // starts the action at the tick the count reaches the duration; returns a message only
-    // when the command could not be started.
+    // when the command could not be started. A tick after a second in which the monitor
+    // measured no rate leaves the count as it stands.
     std::optional<std::string> Timer3_Timer();
 
     // The click on Command3: the present rate value as a plain decimal text ("1500", "0.98").
@@ -32,7 +33,7 @@ class RateTrigger {
     double CurrentRate() const;
 
     ProcessLauncher& launcher_;
-    const RateTops& tops_;
+    RateTops& tops_;
     ActionKind leixing2_ = kNoAction;
     std::int16_t shijian_ = 0;
     double wangsu_ = 0;

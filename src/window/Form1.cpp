@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -25,10 +27,14 @@ namespace {
 const QSize kClientSize{1038, 199};
 constexpr int kHintWeight = 290;
 
+// Read as PNG by name: an icon file of unstated format is probed with every image-format
+// plugin, and each one probed stays loaded for the program's life.
 QIcon applicationIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48, 256}) {
-        icon.addFile(QStringLiteral(":/icons/lanhe-shutdown-%1.png").arg(size), QSize(size, size));
+        QImageReader png(QStringLiteral(":/icons/lanhe-shutdown-%1.png").arg(size), "png");
+        png.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(png.read()));
     }
     return icon;
 }

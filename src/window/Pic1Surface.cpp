@@ -21,6 +21,16 @@ constexpr float kTwipsPerPixel = 15;
 // Coordinates further out are refused rather than handed to the rasteriser; no drawing
 // that lands on the widget comes near them.
 constexpr float kFarthestPixel = 32767;
+// Strokes beyond this many are rasterised at once, so that a surface drawn on without ever
+// being cleared or painted holds no growing list.
+constexpr std::size_t kMostPendingStrokes = 4096;
+
+// std::lround of a coordinate inside ±kFarthestPixel, halves away from zero, without a library
+// call for each end of every line: a float's value plus or minus one half is exact as a double.
+int nearestPixel(float pixel) {
+    const double value = pixel;
+    return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
+}
 
 }  // namespace
 
@@ -36,8 +46,10 @@ bool Pic1Surface::setPersistentDrawing(bool on) {
     return true;
 }
 
+// Whatever was drawn before is covered by the fill: it is dropped unpainted.
 bool Pic1Surface::clear() {
-    canvas().fill(colorFromBgr(background_));
+    pendingStrokes_.clear();
+    pendingFill_ = background_;
     update();
     return true;
 }
@@ -70,7 +82,7 @@ bool Pic1Surface::drawLine(float x1, float y1, float x2, float y2, Color color) 
     if (!from || !to) {
         return false;
     }
-    paintWithPen(color, [&](QPainter& painter) { painter.drawLine(*from, *to); });
+    queue({false, *from, *to, color});
     return true;
 }
 
@@ -80,28 +92,66 @@ bool Pic1Surface::drawRectangleOutline(float x1, float y1, float x2, float y2, C
     if (!corner || !opposite) {
         return false;
     }
-    const int left = std::min(corner->x(), opposite->x());
-    const int top = std::min(corner->y(), opposite->y());
-    const int right = std::max(corner->x(), opposite->x());
-    const int bottom = std::max(corner->y(), opposite->y());
-    // A stroked rectangle covers its size plus the pen, so both corners' pixels are drawn.
-    paintWithPen(
-        color, [&](QPainter& painter) { painter.drawRect(left, top, right - left, bottom - top); });
+    queue({true,
+           {std::min(corner->x(), opposite->x()), std::min(corner->y(), opposite->y())},
+           {std::max(corner->x(), opposite->x()), std::max(corner->y(), opposite->y())},
+           color});
     return true;
 }
 
 void Pic1Surface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), true);
-    painter.drawImage(contentsRect().topLeft(), canvas());
+    painter.drawImage(contentsRect().topLeft(), rasterised());
     // Without persistent drawing, what was drawn shows this once and is gone when the
     // widget is painted again, as after being covered and uncovered.
     if (!persistentDrawing_) {
-        canvas().fill(colorFromBgr(background_));
+        image_.fill(colorFromBgr(background_));
     }
 }
 
-QImage& Pic1Surface::canvas() {
+// One update a batch: the strokes after a clear, or after the last paint, are shown together.
+void Pic1Surface::queue(const Stroke& stroke) {
+    const bool firstOfBatch = !pendingFill_ && pendingStrokes_.empty();
+    pendingStrokes_.push_back(stroke);
+    if (pendingStrokes_.size() > kMostPendingStrokes) {
+        rasterised();
+    }
+    if (firstOfBatch) {
+        update();
+    }
+}
+
+// A widget without an inner area takes no drawing.
+QImage& Pic1Surface::rasterised() {
+    QImage& image = sizedImage();
+    if (image.isNull()) {
+        pendingStrokes_.clear();
+        pendingFill_.reset();
+        return image;
+    }
+    if (pendingFill_) {
+        image.fill(colorFromBgr(*std::exchange(pendingFill_, std::nullopt)));
+    }
+    if (!pendingStrokes_.empty()) {
+        QPainter painter(&image);
+        for (const Stroke& stroke : pendingStrokes_) {
+            painter.setPen(QPen(colorFromBgr(stroke.color), kPenWidth));
+            if (stroke.rectangle) {
+                // A stroked rectangle covers its size plus the pen, so both corners' pixels
+                // are drawn.
+                const QPoint size = stroke.to - stroke.from;
+                painter.drawRect(stroke.from.x(), stroke.from.y(), size.x(), size.y());
+            } else {
+                painter.drawLine(stroke.from, stroke.to);
+            }
+        }
+        pendingStrokes_.clear();
+    }
+    return image;
+}
+
+QImage& Pic1Surface::sizedImage() {
     const QSize inner = contentsRect().size();
     if (image_.size() != inner) {
         QImage resized(inner, QImage::Format_RGB32);
@@ -114,24 +164,13 @@ QImage& Pic1Surface::canvas() {
     return image_;
 }
 
-void Pic1Surface::paintWithPen(Color color, const std::function<void(QPainter&)>& paint) {
-    QImage& image = canvas();
-    if (image.isNull()) {
-        return;
-    }
-    QPainter painter(&image);
-    painter.setPen(QPen(colorFromBgr(color), kPenWidth));
-    paint(painter);
-    update();
-}
-
 std::optional<QPoint> Pic1Surface::toDevice(float x, float y) const {
     const float px = x / unitsPerPixel();
     const float py = y / unitsPerPixel();
     if (!(std::fabs(px) <= kFarthestPixel && std::fabs(py) <= kFarthestPixel)) {
         return std::nullopt;
     }
-    return QPoint(static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py)));
+    return QPoint(nearestPixel(px), nearestPixel(py));
 }
 
 float Pic1Surface::unitsPerPixel() const {

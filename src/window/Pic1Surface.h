@@ -1,12 +1,13 @@
 // PIC1, the window's graph surface: a widget that draws into an image of its own and shows
-// that image whenever it is painted.
+// that image whenever it is painted. Drawings are kept as a list and rasterised into the image
+// only when the widget paints: a surface nobody sees costs no painting.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
-#include <functional>
 #include <optional>
+#include <vector>
 
 #include "graph/drawing_surface.h"
 
@@ -35,15 +36,29 @@ class Pic1Surface final : public QWidget, public DrawingSurface {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // The image behind the inner area, grown or shrunk to the widget's present size.
-    QImage& canvas();
-    // Paints onto the image; a widget without an inner area takes nothing.
-    void paintWithPen(Color color, const std::function<void(QPainter&)>& paint);
+    // A line, or a rectangle's outline from its top-left to its bottom-right corner, drawn but
+    // not yet rasterised.
+    struct Stroke {
+        bool rectangle = false;
+        QPoint from;
+        QPoint to;
+        Color color = 0;
+    };
+
+    void queue(const Stroke& stroke);
+    // The image behind the inner area, sized to the widget and with every drawing in it.
+    QImage& rasterised();
+    // The image grown or shrunk to the widget's present inner size, keeping what it shows.
+    QImage& sizedImage();
     // A point in the current unit as a whole pixel; nothing when it lies too far out.
     std::optional<QPoint> toDevice(float x, float y) const;
     float unitsPerPixel() const;
 
     QImage image_;
+    // What was drawn since the image was last brought up to date: a fill with the background
+    // first, when the surface was cleared, then the strokes in order.
+    std::optional<Color> pendingFill_;
+    std::vector<Stroke> pendingStrokes_;
     Color background_ = 0xF0F0F0;
     CoordinateUnit unit_ = CoordinateUnit::Twips;
     bool persistentDrawing_ = false;

@@ -1,7 +1,7 @@
 #include "window/TrafficMonitor.h"
 
 #include <cmath>
-#include <limits>
+#include <utility>
 
 #include "platform/number_format.h"
 #include "window/skip_on_failure.h"
@@ -20,17 +20,7 @@ constexpr const char* kGraphPointPattern = "###,###,###,###,#0.#0";
 constexpr const char* kBytesPattern = "0 BS ";
 constexpr const char* kKilobytesPattern = "0.#0 KBS ";
 
-// total − last in signed 32-bit arithmetic; a difference outside that range is 0.
-std::int32_t deltaOf(std::int32_t total, std::int32_t last) {
-    const std::int64_t difference = std::int64_t{total} - last;
-    if (difference < std::numeric_limits<std::int32_t>::min() ||
-        difference > std::numeric_limits<std::int32_t>::max()) {
-        return 0;
-    }
-    return static_cast<std::int32_t>(difference);
-}
-
-double perSecond(std::int32_t bytes, std::int64_t elapsedNanoseconds) {
+double perSecond(std::uint64_t bytes, std::int64_t elapsedNanoseconds) {
     return static_cast<double>(bytes) * kNanosecondsPerSecond /
            static_cast<double>(elapsedNanoseconds);
 }
@@ -72,14 +62,14 @@ void TrafficMonitor::configureGraph(DrawingSurface& pic1) {
     objLineGraph_.setGridVisible(true);
 }
 
-// An entry whose interface is gone by the time its snapshot is read is left out.
 SelectorContents TrafficMonitor::readSelector() {
+    return selectorOf(*objIpHelper_.Interfaces());
+}
+
+SelectorContents TrafficMonitor::selectorOf(const CInterfaces& interfaces) const {
     SelectorContents contents;
-    const std::int32_t count = objIpHelper_.Interfaces()->Count();
-    for (std::int32_t i = 1; i <= count; ++i) {
-        if (const auto item = objIpHelper_.Interfaces()->Item(i)) {
-            contents.entries.push_back(item->InterfaceDescription() + " ");
-        }
+    for (const auto& record : interfaces) {
+        contents.entries.push_back(record->InterfaceDescription() + " ");
     }
     contents.selected =
         preferredSelectorPosition(settings_, static_cast<int>(contents.entries.size()));
@@ -87,35 +77,45 @@ SelectorContents TrafficMonitor::readSelector() {
 }
 
 // The tick never lets the window handle messages on its way: no click or other timer can
-// run in the middle of it and find the tops or the averages half updated.
+// run in the middle of it and find the tops or the averages half updated. Everything in it
+// reads the one snapshot it takes.
 MonitorCaptions TrafficMonitor::tmrUpdate_Timer(int selectedPosition, int selectorItemCount) {
     MonitorCaptions captions;
+    std::shared_ptr<CInterfaces> interfaces;
+    skipOnFailure([&] { interfaces = objIpHelper_.Interfaces(); });
     std::optional<Reading> reading;
-    skipOnFailure([&] { reading = takeSnapshot(selectedPosition, captions); });
+    if (interfaces) {
+        skipOnFailure([&] { showSelected(*interfaces, selectedPosition, captions); });
+        skipOnFailure([&] { reading = takeReading(*interfaces); });
+    }
     if (reading) {
         skipOnFailure([&] { showTotals(*reading, captions); });
         measure(*reading, captions);
     }
     skipOnFailure([this] { objLineGraph_.Draw(); });
-    skipOnFailure([&] { captions.cboConnectionType = upkeepSelector(selectorItemCount); });
+    if (interfaces) {
+        skipOnFailure(
+            [&] { captions.cboConnectionType = upkeepSelector(*interfaces, selectorItemCount); });
+    }
     return captions;
+}
+
+void TrafficMonitor::showSelected(const CInterfaces& interfaces, int selectedPosition,
+                                  MonitorCaptions& captions) {
+    if (const auto selected = interfaces.Item(selectedPosition + 1)) {
+        captions.lblType = selected->InterfaceDescription() + " ";
+    }
 }
 
 // A snapshot without a single interface is no reading: it is what a table that could not be
 // read gives, and its totals of 0 would count all traffic since start as the next tick's rate.
-std::optional<TrafficMonitor::Reading> TrafficMonitor::takeSnapshot(int selectedPosition,
-                                                                    MonitorCaptions& captions) {
-    const std::shared_ptr<CInterfaces> interfaces = objIpHelper_.Interfaces();
-    const Reading reading{static_cast<std::int32_t>(objIpHelper_.BytesReceived()),
-                          static_cast<std::int32_t>(objIpHelper_.BytesSent()),
-                          clock_.nowNanoseconds()};
-    if (const auto selected = interfaces->Item(selectedPosition + 1)) {
-        captions.lblType = selected->InterfaceDescription() + " ";
-    }
-    if (interfaces->Count() == 0) {
+std::optional<TrafficMonitor::Reading> TrafficMonitor::takeReading(const CInterfaces& interfaces) {
+    if (interfaces.Count() == 0) {
         return std::nullopt;
     }
-    return reading;
+    readCounters(interfaces, counters_);
+    return Reading{static_cast<std::int32_t>(objIpHelper_.BytesReceived()),
+                   static_cast<std::int32_t>(objIpHelper_.BytesSent()), clock_.nowNanoseconds()};
 }
 
 void TrafficMonitor::showTotals(const Reading& reading, MonitorCaptions& captions) const {
@@ -131,26 +131,22 @@ void TrafficMonitor::measure(const Reading& reading, MonitorCaptions& captions) 
         if (elapsed <= 0) {
             return;
         }
-        const Rates rates = ratesSinceBaseline(reading, elapsed);
+        const Rates rates = ratesSinceBaseline(elapsed);
+        rateTops_.measuredSinceRateTick = true;
         skipOnFailure([&] { raiseTops(rates); });
         skipOnFailure([&] { updateAverages(rates); });
         skipOnFailure([&] { showRateLines(captions); });
         skipOnFailure([&] { appendGraphPoint(); });
         skipOnFailure([&] { showCurrentRates(rates, captions); });
     }
-    lngLastRecv_ = reading.lngRecv;
-    lngLastSent_ = reading.lngSent;
+    std::swap(lastCounters_, counters_);
     lastReadingAt_ = reading.takenAt;
 }
 
-TrafficMonitor::Rates TrafficMonitor::ratesSinceBaseline(const Reading& reading,
-                                                         std::int64_t elapsedNanoseconds) const {
-    Rates rates;
-    rates.lngRecvDelta = deltaOf(reading.lngRecv, lngLastRecv_);
-    rates.lngSentDelta = deltaOf(reading.lngSent, lngLastSent_);
-    rates.download = perSecond(rates.lngRecvDelta, elapsedNanoseconds);
-    rates.upload = perSecond(rates.lngSentDelta, elapsedNanoseconds);
-    return rates;
+TrafficMonitor::Rates TrafficMonitor::ratesSinceBaseline(std::int64_t elapsedNanoseconds) const {
+    const TrafficChange change = trafficBetween(lastCounters_, counters_);
+    return {perSecond(change.received, elapsedNanoseconds),
+            perSecond(change.sent, elapsedNanoseconds)};
 }
 
 void TrafficMonitor::raiseTops(const Rates& rates) {
@@ -192,9 +188,10 @@ void TrafficMonitor::showCurrentRates(const Rates& rates, MonitorCaptions& capti
 
 // Rebuilt only when the number of interfaces changed: entries that merely changed places
 // keep their old texts.
-std::optional<SelectorContents> TrafficMonitor::upkeepSelector(int selectorItemCount) {
-    if (objIpHelper_.Interfaces()->Count() == selectorItemCount) {
+std::optional<SelectorContents> TrafficMonitor::upkeepSelector(const CInterfaces& interfaces,
+                                                               int selectorItemCount) const {
+    if (interfaces.Count() == selectorItemCount) {
         return std::nullopt;
     }
-    return readSelector();
+    return selectorOf(interfaces);
 }

@@ -12,6 +12,7 @@
 #include "graph/drawing_surface.h"
 #include "graph/graph_data.h"
 #include "netstats/CIpHelper.h"
+#include "netstats/interface_traffic.h"
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
 #include "platform/selector_position.h"
@@ -47,13 +48,13 @@ class TrafficMonitor {
     TrafficMonitor(InterfaceTable& table, DrawingSurface& pic1, const SettingsStore& settings,
                    const MonotonicClock& clock, RateTops& tops);
 
-    // The selector as the table stands now, one fresh snapshot per entry; the selection
-    // comes from the "Connection" setting.
+    // The selector as the table stands now; the selection comes from the "Connection" setting.
     SelectorContents readSelector();
 
-    // One tick, given the selector's selected position and item count. Rates, tops, averages
-    // and the graph are in bytes per second over the time since the previous reading; the
-    // first reading only becomes that baseline.
+    // One tick, given the selector's selected position and item count, on one snapshot of the
+    // table. Rates, tops, averages and the graph are in bytes per second over the time since
+    // the previous reading, from each interface's own counters; the first reading only
+    // becomes that baseline.
     MonitorCaptions tmrUpdate_Timer(int selectedPosition, int selectorItemCount);
 
     const std::shared_ptr<GraphData>& colGraphData() const { return colGraphData_; }
@@ -61,31 +62,34 @@ class TrafficMonitor {
     double dblUploadSpeedAverage() const { return dblUploadSpeedAverage_; }
 
   private:
-    // The summed counters of one snapshot and the moment it was taken.
+    // The summed counters of one snapshot, which only the totals show, and the moment it was
+    // taken; the interfaces' own counters go to counters_.
     struct Reading {
         std::int32_t lngRecv = 0;
         std::int32_t lngSent = 0;
         std::int64_t takenAt = 0;
     };
-    // This tick's change of the counters: bytes per tick, and bytes per second.
+    // This tick's rates in bytes per second.
     struct Rates {
-        std::int32_t lngRecvDelta = 0;
-        std::int32_t lngSentDelta = 0;
         double download = 0;
         double upload = 0;
     };
 
     void configureGraph(DrawingSurface& pic1);
-    std::optional<Reading> takeSnapshot(int selectedPosition, MonitorCaptions& captions);
+    SelectorContents selectorOf(const CInterfaces& interfaces) const;
+    std::optional<Reading> takeReading(const CInterfaces& interfaces);
+    static void showSelected(const CInterfaces& interfaces, int selectedPosition,
+                             MonitorCaptions& captions);
     void showTotals(const Reading& reading, MonitorCaptions& captions) const;
     void measure(const Reading& reading, MonitorCaptions& captions);
-    Rates ratesSinceBaseline(const Reading& reading, std::int64_t elapsedNanoseconds) const;
+    Rates ratesSinceBaseline(std::int64_t elapsedNanoseconds) const;
     void raiseTops(const Rates& rates);
     void updateAverages(const Rates& rates);
     void showRateLines(MonitorCaptions& captions) const;
     void appendGraphPoint();
     static void showCurrentRates(const Rates& rates, MonitorCaptions& captions);
-    std::optional<SelectorContents> upkeepSelector(int selectorItemCount);
+    std::optional<SelectorContents> upkeepSelector(const CInterfaces& interfaces,
+                                                   int selectorItemCount) const;
 
     CIpHelper objIpHelper_;
     const SettingsStore& settings_;
@@ -93,9 +97,11 @@ class TrafficMonitor {
     RateTops& rateTops_;
     std::shared_ptr<GraphData> colGraphData_;
     clsLineGraph objLineGraph_;
-    std::int32_t lngLastRecv_ = 0;
-    std::int32_t lngLastSent_ = 0;
-    // When lngLastRecv and lngLastSent were read; nothing until the first reading.
+    // Each interface's counters at this tick's reading and at the baseline; swapped, never
+    // reallocated, from tick to tick.
+    std::vector<InterfaceCounters> counters_;
+    std::vector<InterfaceCounters> lastCounters_;
+    // When lastCounters_ were read; nothing until the first reading.
     std::optional<std::int64_t> lastReadingAt_;
     double dblDownloadSpeedAverage_ = 0;
     double dblUploadSpeedAverage_ = 0;

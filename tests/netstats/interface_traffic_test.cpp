@@ -1,0 +1,45 @@
+// The traffic between two readings, from each interface's own counters.
+#include "netstats/interface_traffic.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t k2To31 = 0x8000'0000u;
+
+// Each row: the counters before and after, and the bytes received and sent in between.
+TEST(InterfaceTrafficTest, EachInterfaceChangesModulo2To32AndOnlyThoseInBothCount) {
+    const struct {
+        const char* what;
+        std::vector<InterfaceCounters> before, after;
+        std::uint64_t received, sent;
+    } rows[] = {
+        {"wraps at 2^32", {{2, 0xFFFF'FF00u, 7}}, {{2, 0x100u, 7}}, 0x200, 0},
+        {"crosses 2^31", {{2, k2To31 - 10, 0}}, {{2, k2To31 + 10, 5}}, 20, 5},
+        {"summed in 64 bits",
+         {{1, 0, 0}, {2, 0, 0}},
+         {{1, 0xF000'0000u, 0}, {2, 0xF000'0000u, 0}},
+         0x1'E000'0000u,
+         0},
+        {"one came, one went",
+         {{1, 100, 100}, {2, 5, 5}},
+         {{3, 9000, 9000}, {1, 160, 130}},
+         60,
+         30},
+        {"a repeated index pairs in order",
+         {{4, 10, 0}, {4, 20, 0}},
+         {{4, 11, 0}, {4, 22, 0}},
+         3,
+         0},
+        {"no readings", {}, {}, 0, 0},
+    };
+    for (const auto& row : rows) {
+        const TrafficChange change = trafficBetween(row.before, row.after);
+        EXPECT_EQ(change.received, row.received) << row.what;
+        EXPECT_EQ(change.sent, row.sent) << row.what;
+    }
+}
+
+}  // namespace
