@@ -48,7 +48,6 @@ class LineGraphTest : public ::testing::Test {
 TEST_F(LineGraphTest, SettersNeverDrawAndDrawPreparesTheSurface) {
     graph.setPicBackground(0x123456);
     graph.setBorderSize(3);
-    graph.setPictureBox(&surface);
     EXPECT_THAT(surface.calls, IsEmpty());
     graph.Draw();
     EXPECT_TRUE(surface.state.persistentDrawing);
