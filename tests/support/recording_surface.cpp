@@ -1,13 +1,15 @@
 #include "support/recording_surface.h"
 
-void RecordingSurface::failCall(Op op, int nth) {
-    failingOp_ = op;
+#include <utility>
+
+void RecordingSurface::failCall(std::string name, int nth) {
+    failingCall_ = std::move(name);
     callsUntilFailure_ = nth;
 }
 
-bool RecordingSurface::record(Op op) const {
-    calls.push_back(op);
-    return !(failingOp_ == op && --callsUntilFailure_ == 0);
+bool RecordingSurface::record(const char* name) const {
+    calls.emplace_back(name);
+    return !(failingCall_ == name && --callsUntilFailure_ == 0);
 }
 
 float RecordingSurface::unitsPerPixel() const {

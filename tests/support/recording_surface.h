@@ -1,31 +1,17 @@
-// A drawing surface that records every call and what was drawn, keeps the state its setters
-// change, and can be told to fail one chosen call.
+// A drawing surface that records every call by its member's name and what was drawn, keeps the
+// state its setters change, and can be told to fail one chosen call.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "graph/drawing_surface.h"
 
 class RecordingSurface final : public DrawingSurface {
   public:
-    enum class Op {
-        GetPersistentDrawing,
-        SetPersistentDrawing,
-        Clear,
-        GetPenWidth,
-        GetCoordinateUnit,
-        SetCoordinateUnit,
-        GetBackgroundColor,
-        SetBackgroundColor,
-        GetInnerWidth,
-        GetInnerHeight,
-        DrawLine,
-        DrawRectangleOutline,
-    };
-
     // A drawn line or outline: its two points and its colour.
     struct Shape {
         float x1, y1, x2, y2;
@@ -47,73 +33,72 @@ class RecordingSurface final : public DrawingSurface {
         float height = 112;
     };
 
-    // The nth call of `op` from now on (counting from 1) is recorded but fails, changing nothing.
-    void failCall(Op op, int nth = 1);
+    // The nth call of the member named so from now on (counting from 1) is recorded but fails,
+    // changing nothing.
+    void failCall(std::string name, int nth = 1);
 
     std::optional<bool> persistentDrawing() const override {
-        return read(Op::GetPersistentDrawing, state.persistentDrawing);
+        return read("persistentDrawing", state.persistentDrawing);
     }
     bool setPersistentDrawing(bool on) override {
-        return apply(Op::SetPersistentDrawing, [&] { state.persistentDrawing = on; });
+        return apply("setPersistentDrawing", [&] { state.persistentDrawing = on; });
     }
-    bool clear() override { return record(Op::Clear); }
+    bool clear() override { return record("clear"); }
     std::optional<std::int16_t> penWidth() const override {
-        return read(Op::GetPenWidth, state.penWidth);
+        return read("penWidth", state.penWidth);
     }
     std::optional<CoordinateUnit> coordinateUnit() const override {
-        return read(Op::GetCoordinateUnit, state.unit);
+        return read("coordinateUnit", state.unit);
     }
     bool setCoordinateUnit(CoordinateUnit unit) override {
-        return apply(Op::SetCoordinateUnit, [&] { state.unit = unit; });
+        return apply("setCoordinateUnit", [&] { state.unit = unit; });
     }
     std::optional<Color> backgroundColor() const override {
-        return read(Op::GetBackgroundColor, state.background);
+        return read("backgroundColor", state.background);
     }
     bool setBackgroundColor(Color color) override {
-        return apply(Op::SetBackgroundColor, [&] { state.background = color; });
+        return apply("setBackgroundColor", [&] { state.background = color; });
     }
     std::optional<float> innerWidth() const override {
-        return read(Op::GetInnerWidth, state.width * unitsPerPixel());
+        return read("innerWidth", state.width * unitsPerPixel());
     }
     std::optional<float> innerHeight() const override {
-        return read(Op::GetInnerHeight, state.height * unitsPerPixel());
+        return read("innerHeight", state.height * unitsPerPixel());
     }
     bool drawLine(float x1, float y1, float x2, float y2, Color color) override {
-        return apply(Op::DrawLine, [&] { lines.push_back({x1, y1, x2, y2, color}); });
+        return apply("drawLine", [&] { lines.push_back({x1, y1, x2, y2, color}); });
     }
     bool drawRectangleOutline(float x1, float y1, float x2, float y2, Color color) override {
-        return apply(Op::DrawRectangleOutline, [&] {
-            outlines.push_back({x1, y1, x2, y2, color});
-        });
+        return apply("drawRectangleOutline", [&] { outlines.push_back({x1, y1, x2, y2, color}); });
     }
 
     State state;
     // Every call, failed ones too; reads are calls as well, so they are recorded from const.
-    mutable std::vector<Op> calls;
+    mutable std::vector<std::string> calls;
     // What was drawn, in order.
     std::vector<Shape> lines;
     std::vector<Shape> outlines;
 
   private:
     // Records the call; false when it is the one told to fail.
-    bool record(Op op) const;
+    bool record(const char* name) const;
     float unitsPerPixel() const;
 
     template <typename T>
-    std::optional<T> read(Op op, T value) const {
-        return record(op) ? std::optional<T>(value) : std::nullopt;
+    std::optional<T> read(const char* name, T value) const {
+        return record(name) ? std::optional<T>(value) : std::nullopt;
     }
 
     // Records the call and makes the change unless the call is the one told to fail.
     template <typename Change>
-    bool apply(Op op, Change change) {
-        if (!record(op)) {
+    bool apply(const char* name, Change change) {
+        if (!record(name)) {
             return false;
         }
         change();
         return true;
     }
 
-    std::optional<Op> failingOp_;
+    std::string failingCall_;
     mutable int callsUntilFailure_ = 0;
 };

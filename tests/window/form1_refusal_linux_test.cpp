@@ -26,10 +26,7 @@ class RefusedCommand : public Form1Test {
     // stand-in has been started that many times in all.
     pid_t fire(std::size_t starts) {
         clock_.set({2026, 3, 7, 8, 5, 0});
-        const char* fields[] = {"2026", "3", "7", "8", "6"};
-        for (int n = 0; n < 5; ++n) {
-            typeInto(qPrintable(QStringLiteral("Text%1").arg(n + 1)), fields[n]);
-        }
+        typeInto("Text5", "6");  // the others show the date and hour since start-up
         click("Option1");
         click("Command1");
         clock_.set({2026, 3, 7, 8, 6, 4});
