@@ -1,10 +1,8 @@
 // The harmless program that the Windows tests start in place of a real command, built next
 // to the test programs from launch_probe_main_windows.cpp.
-//   lanhe_launch_probe record <name>   writes "<uses ShowWindow> <ShowWindow>" into the file
-//                                      <name> in its own directory
 //   lanhe_launch_probe hold <event>    runs until the named event is set
-//   lanhe_launch_probe fail <text>     writes an empty line, <text> and "more" to its error
-//                                      output and exits with status 3
+//   lanhe_launch_probe                 writes an empty line, "<directory name> <uses ShowWindow>
+//                                      <ShowWindow>" and "more" to its error output, exits with 3
 #pragma once
 
 #include <windows.h>
