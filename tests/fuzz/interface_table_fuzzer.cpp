@@ -9,15 +9,10 @@
 #include "platform/if_row_layout.h"
 #include "platform/unicode_text.h"
 
-namespace {
-
-bool isWellFormedUtf8(const std::string& text) {
-    return encodeUtf8(decodeUtf8(text)) == text;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto isWellFormedUtf8 = [](const std::string& text) {
+        return encodeUtf8(decodeUtf8(text)) == text;
+    };
     CInterfaces interfaces;
     appendTableRows(std::span(data, size), interfaces);
     const std::size_t held =

@@ -71,18 +71,16 @@ TEST(CIpHelperWindowsTest, LoopbackTrafficRaisesTheReceivedAndSentTotals) {
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) {
         GTEST_SKIP() << "Windows' loopback pseudo-interface counts no traffic";
     }
-    constexpr int kDatagrams = 64;
-    constexpr int kBytes = 1000;
     const auto table = makeSystemInterfaceTable();
     CIpHelper helper(*table);
     helper.Interfaces();
     const double receivedBefore = helper.BytesReceived();
     const double sentBefore = helper.BytesSent();
 
-    ASSERT_TRUE(sendOverLoopback(kDatagrams, kBytes));
+    ASSERT_TRUE(sendOverLoopback(64, 1000));
     helper.Interfaces();
-    EXPECT_GE(growth(receivedBefore, helper.BytesReceived()), kDatagrams * kBytes);
-    EXPECT_GE(growth(sentBefore, helper.BytesSent()), kDatagrams * kBytes);
+    EXPECT_GE(growth(receivedBefore, helper.BytesReceived()), 64'000u);
+    EXPECT_GE(growth(sentBefore, helper.BytesSent()), 64'000u);
 }
 
 TEST(CIpHelperWindowsTest, Gb2312DescriptionOnCodePage936) {

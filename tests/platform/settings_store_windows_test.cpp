@@ -39,18 +39,14 @@ class SystemSettingsStoreTest : public ::testing::Test {
     }
 };
 
-TEST_F(SystemSettingsStoreTest, ReadsChineseSectionKeyAndText) {
-    store(L"\u8BBE\u7F6E", L"\u8FDE\u63A5", REG_SZ,
-          text(L"\u7B2C\u4E8C\u4E2A"));  // 设置, 连接, 第二个
-    EXPECT_EQ(read("\u8BBE\u7F6E", "\u8FDE\u63A5"), "\u7B2C\u4E8C\u4E2A");
-}
-
+// Under a Chinese section and key: 设置, 连接.
 TEST_F(SystemSettingsStoreTest, EachKindOfValueReadsAsText) {
     const struct {
         DWORD type;
         std::vector<BYTE> data;
         std::string expected;
     } cases[] = {
+        {REG_SZ, text(L"\u7B2C\u4E8C\u4E2A"), "\u7B2C\u4E8C\u4E2A"},  // 第二个
         {REG_EXPAND_SZ, text(L"%TEMP%1"), "%TEMP%1"},
         {REG_SZ, {'1', 0, '2', 0}, "12"},  // without its final zero
         {REG_SZ, text(std::wstring(L"4\0junk", 6)), "4"},
@@ -62,8 +58,8 @@ TEST_F(SystemSettingsStoreTest, EachKindOfValueReadsAsText) {
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.type);
-        store(L"Kinds", L"Value", row.type, row.data);
-        EXPECT_EQ(read("Kinds", "Value"), row.expected);
+        store(L"\u8BBE\u7F6E", L"\u8FDE\u63A5", row.type, row.data);
+        EXPECT_EQ(read("\u8BBE\u7F6E", "\u8FDE\u63A5"), row.expected);
     }
 }
 
