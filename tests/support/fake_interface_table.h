@@ -25,22 +25,17 @@ class FakeInterfaceTable final : public InterfaceTable {
     // `row` joins the table right after the next size query: an adapter appearing between
     // the two calls.
     void growAfterSizeQuery(IfRow row);
-    // dwNumEntries says `count`, whatever the buffer holds.
-    void claimRowCount(std::int32_t count);
 
     int calls() const { return calls_; }
     // Whether any call asked for sorted rows.
     bool sortRequested() const { return sortRequested_; }
 
   private:
-    std::vector<std::uint8_t> tableBytes() const;
-
     std::vector<IfRow> rows_;
     std::uint32_t sizeQueryResult_ = kIfTableInsufficientBuffer;
     bool zeroSize_ = false;
     std::optional<std::uint32_t> fillFailure_;
     std::optional<IfRow> growth_;
-    std::optional<std::int32_t> claimedRows_;
     int calls_ = 0;
     bool sortRequested_ = false;
 };
