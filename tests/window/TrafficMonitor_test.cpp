@@ -108,6 +108,19 @@ TEST_F(TrafficMonitorTest, AnAverageOf3071BytesPerSecondGivesThePoint8) {
     EXPECT_EQ(newestPoint(), 8) << "2.999 KB shows as 3.00";
 }
 
+// Mended: the loopback's 10^9 bytes came first in the total, which then dropped eth0's bytes
+// once the sum would pass 2^31: a download at 10,000 KB/s read as none.
+TEST_F(TrafficMonitorTest, EachInterfaceIsMeasuredOnItsOwnWhereTheirSumWouldOverflow) {
+    IfRow eth0 = interfaceRow("eth0", 1'200'000'000);
+    eth0.index = 2;
+    for (int second = 0; second < 2; ++second, eth0.inOctets += 10'240'000) {
+        table_.setRows({interfaceRow("lo", 1'000'000'000), eth0});
+        clock_.advanceMilliseconds(1000);
+        monitor_.tmrUpdate_Timer(0, 1);
+    }
+    EXPECT_EQ(tops_.dblDownloadSpeedTop, 10'240'000);
+}
+
 // A tick of no length, and one whose table could not be read, measure nothing; the next good
 // one measures across them.
 TEST_F(TrafficMonitorTest, TicksOfNoLengthOrWithoutATableAreNoReadings) {
