@@ -4,44 +4,36 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "support/fake_interface_table.h"
 
 namespace {
 
-IfRow trafficRow(std::u16string name, std::uint32_t inOctets, std::uint32_t outOctets,
-                 std::uint32_t type = kIfTypeEthernet) {
-    IfRow row;
-    row.name = std::move(name);
-    row.type = type;
-    row.inOctets = inOctets;
-    row.outOctets = outOctets;
-    return row;
-}
-
 class CIpHelperTest : public testing::Test {
   protected:
-    FakeInterfaceTable table{{trafficRow(u"eth0", 100, 200)}};
+    FakeInterfaceTable table{{interfaceRow("eth0", 100, 200)}};
     CIpHelper helper{table};
 };
 
 // The sums are signed 32-bit: a counter of 2^31 or more counts as negative, and an addend
 // that would overflow a sum is dropped while later ones still count.
 TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
+    IfRow loopback = interfaceRow("lo", 1000, 1000);
+    loopback.type = kIfTypeLoopback;
     const struct {
         std::vector<IfRow> rows;
         double received;
         double sent;
     } cases[] = {
-        {{trafficRow(u"a", 2'000'000'000, 0x7FFFFFFF), trafficRow(u"b", 2'000'000'000, 1),
-          trafficRow(u"c", 5, 1)},
+        {{interfaceRow("a", 2'000'000'000, 0x7FFFFFFF), interfaceRow("b", 2'000'000'000, 1),
+          interfaceRow("c", 5, 1)},
          2'000'000'005,
          2'147'483'647},
-        {{trafficRow(u"a", 0x80000000u, 0xFFFFFFFFu), trafficRow(u"b", 10, 1)}, -2'147'483'638, 0},
-        {{trafficRow(u"lo", 1000, 1000, kIfTypeLoopback), trafficRow(u"eth0", 7, 8)}, 1007, 1008},
+        {{interfaceRow("a", 0x80000000u, 0xFFFFFFFFu), interfaceRow("b", 10, 1)},
+         -2'147'483'638,
+         0},
+        {{loopback, interfaceRow("eth0", 7, 8)}, 1007, 1008},
         {{}, 0, 0},
     };
     for (const auto& c : cases) {
@@ -55,7 +47,7 @@ TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
 
 TEST_F(CIpHelperTest, TwoReadsGiveIndependentCollections) {
     const auto first = helper.Interfaces();
-    table.setRows({trafficRow(u"eth0", 500, 600)});
+    table.setRows({interfaceRow("eth0", 500, 600)});
     const auto second = helper.Interfaces();
     EXPECT_EQ(first->Item(1)->OctetsReceived(), 100);
     EXPECT_EQ(second->Item(1)->OctetsReceived(), 500);
@@ -75,7 +67,7 @@ TEST(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
     };
     for (const auto& f : failures) {
         SCOPED_TRACE(f.name);
-        FakeInterfaceTable table({trafficRow(u"eth0", 100, 200)});
+        FakeInterfaceTable table({interfaceRow("eth0", 100, 200)});
         CIpHelper helper(table);
         ASSERT_EQ(helper.Interfaces()->Count(), 1);
         f.arrange(table);

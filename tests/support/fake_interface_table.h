@@ -4,10 +4,22 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/if_row_layout.h"
 #include "platform/interface_table.h"
+
+// A row with a description and its two byte counters.
+inline IfRow interfaceRow(const std::string& description, std::uint32_t received = 0,
+                          std::uint32_t sent = 0) {
+    IfRow row;
+    row.descr = description;
+    row.descrLen = static_cast<std::uint32_t>(description.size());
+    row.inOctets = received;
+    row.outOctets = sent;
+    return row;
+}
 
 class FakeInterfaceTable final : public InterfaceTable {
   public:
