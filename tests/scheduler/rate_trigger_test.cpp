@@ -111,11 +111,8 @@ TEST_F(RateTriggerTest, TheLongestDurationStartsOnceAndTheCountStopsAtItsMaximum
 // Each top in KB rounded to hundredths, halves to the even neighbour, before the two are
 // added: 1000 and 24 bytes are 0.98 + 0.02.
 TEST_F(RateTriggerTest, ShowsTheRateOfTheTwoTops) {
-    const std::tuple<double, double, const char*> rows[] = {{1500 * kKilobyte, 0, "1500"},
-                                                            {1000, 24, "1"},
-                                                            {128, 0, "0.12"},
-                                                            {5, 5, "0"},
-                                                            {1024.0 * 1024 * 1024, 0, "1048576"}};
+    const std::tuple<double, double, const char*> rows[] = {
+        {1000, 24, "1"}, {128, 0, "0.12"}, {5, 5, "0"}, {1024.0 * 1024 * 1024, 0, "1048576"}};
     for (const auto& [download, upload, shown] : rows) {
         tops = {download, upload};
         EXPECT_EQ(trigger.Command3_Click(), shown);
