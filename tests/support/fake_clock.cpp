@@ -19,7 +19,3 @@ void FakeClock::set(const DateTimeFields& moment) {
 void FakeClock::advanceSeconds(int seconds) {
     now_ = addSeconds(now_, seconds);
 }
-
-void FakeClock::advanceMinutes(int minutes) {
-    advanceSeconds(minutes * 60);
-}

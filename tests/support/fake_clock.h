@@ -12,7 +12,6 @@ class FakeClock final : public Clock {
     double now() const override { return now_; }
     void set(const DateTimeFields& moment);
     void advanceSeconds(int seconds);
-    void advanceMinutes(int minutes);
 
   private:
     double now_ = 0;

@@ -8,7 +8,7 @@ FakeInterfaceTable::FakeInterfaceTable(std::vector<IfRow> rows) : rows_(std::mov
 std::uint32_t FakeInterfaceTable::GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) {
     ++calls_;
     sortRequested_ = sortRequested_ || sort;
-    const std::vector<std::uint8_t> bytes = tableBytes();
+    const std::vector<std::uint8_t> bytes = encodeIfTable(rows_);
     const auto needed = static_cast<std::uint32_t>(bytes.size());
     if (table == nullptr) {
         size = zeroSize_ ? 0 : needed;
@@ -46,16 +46,4 @@ void FakeInterfaceTable::failFillWith(std::uint32_t result) {
 
 void FakeInterfaceTable::growAfterSizeQuery(IfRow row) {
     growth_ = std::move(row);
-}
-
-void FakeInterfaceTable::claimRowCount(std::int32_t count) {
-    claimedRows_ = count;
-}
-
-std::vector<std::uint8_t> FakeInterfaceTable::tableBytes() const {
-    std::vector<std::uint8_t> bytes = encodeIfTable(rows_);
-    if (claimedRows_) {
-        if_row::putU32(bytes, 0, static_cast<std::uint32_t>(*claimedRows_));
-    }
-    return bytes;
 }

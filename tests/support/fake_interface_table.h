@@ -4,10 +4,22 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/if_row_layout.h"
 #include "platform/interface_table.h"
+
+// A row with a description and its two byte counters.
+inline IfRow interfaceRow(const std::string& description, std::uint32_t received = 0,
+                          std::uint32_t sent = 0) {
+    IfRow row;
+    row.descr = description;
+    row.descrLen = static_cast<std::uint32_t>(description.size());
+    row.inOctets = received;
+    row.outOctets = sent;
+    return row;
+}
 
 class FakeInterfaceTable final : public InterfaceTable {
   public:
@@ -25,22 +37,17 @@ class FakeInterfaceTable final : public InterfaceTable {
     // `row` joins the table right after the next size query: an adapter appearing between
     // the two calls.
     void growAfterSizeQuery(IfRow row);
-    // dwNumEntries says `count`, whatever the buffer holds.
-    void claimRowCount(std::int32_t count);
 
     int calls() const { return calls_; }
     // Whether any call asked for sorted rows.
     bool sortRequested() const { return sortRequested_; }
 
   private:
-    std::vector<std::uint8_t> tableBytes() const;
-
     std::vector<IfRow> rows_;
     std::uint32_t sizeQueryResult_ = kIfTableInsufficientBuffer;
     bool zeroSize_ = false;
     std::optional<std::uint32_t> fillFailure_;
     std::optional<IfRow> growth_;
-    std::optional<std::int32_t> claimedRows_;
     int calls_ = 0;
     bool sortRequested_ = false;
 };

@@ -9,7 +9,3 @@ std::int64_t FakeMonotonicClock::nowNanoseconds() const {
 void FakeMonotonicClock::advanceMilliseconds(std::int64_t milliseconds) {
     now_ += milliseconds * 1'000'000;
 }
-
-void FakeMonotonicClock::advanceNanoseconds(std::int64_t nanoseconds) {
-    now_ += nanoseconds;
-}

@@ -11,7 +11,6 @@ class FakeMonotonicClock final : public MonotonicClock {
 
     std::int64_t nowNanoseconds() const override;
     void advanceMilliseconds(std::int64_t milliseconds);
-    void advanceNanoseconds(std::int64_t nanoseconds);
 
   private:
     std::int64_t now_;

@@ -1,4 +1,4 @@
-// Settings that tests store by hand; every read is counted.
+// Settings that tests store by hand.
 #pragma once
 
 #include <map>
@@ -14,11 +14,8 @@ class FakeSettingsStore final : public SettingsStore {
                             std::string_view key, std::string_view defaultValue) const override;
     void store(std::string_view application, std::string_view section, std::string_view key,
                std::string_view value);
-    // How many times any setting has been read.
-    int reads() const { return reads_; }
 
   private:
     using Address = std::tuple<std::string, std::string, std::string>;
     std::map<Address, std::string> values_;
-    mutable int reads_ = 0;
 };

@@ -54,8 +54,9 @@ TEST_F(TrafficMonitorTest, StartUpGraphIsHundredZerosAndShowsTealGridAndGreenLin
 }
 
 // After the baseline 1,000,000 / 500,000: the time passed and the bytes added; then the tops
-// and averages in bytes per second, the rate captions and the graph point. The upload
-// captions are formatted alike and read in the window's test.
+// and averages in bytes per second, the rate captions and the graph point: the average in KB
+// as its caption shows it, rounded down, plus 5. The upload captions are formatted alike and
+// read in the window's test.
 struct TickRow {
     std::int64_t afterMilliseconds;
     std::int64_t receivedAdded, sentAdded;
@@ -73,6 +74,8 @@ const TickRow kScript[] = {
      "平均下载速率: 13.62 Kb/S", 18},
     {2000, 2047, 0, 51200, 1024, 7487.6875, 320, "1.00 KBS ", "0 BS ", "下载速率: 50.00 Kb/S",
      "平均下载速率: 7.31 Kb/S", 12},  // 1023.5 bytes would be written 1024: shown in KB
+    {1000, 6840, 0, 51200, 1024, 7163.84375, 160, "6.68 KBS ", "0 BS ", "下载速率: 50.00 Kb/S",
+     "平均下载速率: 7.00 Kb/S", 12},  // 6.996 KB shows as 7.00
 };
 
 // The first tick only records the baseline: all traffic since start is no rate.
@@ -100,12 +103,17 @@ TEST_F(TrafficMonitorTest, ScriptedTicksGiveRatesPerSecondTopsAveragesCaptionsAn
     }
 }
 
-// The point is the average in KB as its caption shows it, rounded down, plus 5.
-TEST_F(TrafficMonitorTest, AnAverageOf3071BytesPerSecondGivesThePoint8) {
-    tickAt(0, 0);
-    tickAt(1000, 6142);
-    ASSERT_EQ(monitor_.dblDownloadSpeedAverage(), 3071);
-    EXPECT_EQ(newestPoint(), 8) << "2.999 KB shows as 3.00";
+// Mended: the loopback's 10^9 bytes came first in the total, which then dropped eth0's bytes
+// once the sum would pass 2^31: a download at 10,000 KB/s read as none.
+TEST_F(TrafficMonitorTest, EachInterfaceIsMeasuredOnItsOwnWhereTheirSumWouldOverflow) {
+    IfRow eth0 = interfaceRow("eth0", 1'200'000'000);
+    eth0.index = 2;
+    for (int second = 0; second < 2; ++second, eth0.inOctets += 10'240'000) {
+        table_.setRows({interfaceRow("lo", 1'000'000'000), eth0});
+        clock_.advanceMilliseconds(1000);
+        monitor_.tmrUpdate_Timer(0, 1);
+    }
+    EXPECT_EQ(tops_.dblDownloadSpeedTop, 10'240'000);
 }
 
 // A tick of no length, and one whose table could not be read, measure nothing; the next good

@@ -104,14 +104,4 @@ TEST_F(LeftPanel, FiresOnlyWithinFiveMinutesAfterTheTargetMinuteBegan) {
     }
 }
 
-// Reported once: a second start would bring a second message.
-TEST_F(LeftPanel, ACommandThatCannotStartIsReportedOnce) {
-    launcher_.failStarts(true);
-    arm("Option4", "6");
-    firingsUntil830();
-
-    EXPECT_THAT(messages_,
-                ElementsAre(kArmed, "无法执行：" + QString::fromStdString(commandLineOf(4))));
-}
-
 }  // namespace

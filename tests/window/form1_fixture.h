@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "platform/if_row_layout.h"
+#include "platform/interface_table.h"
 #include "scheduler/power_action.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
@@ -20,17 +20,6 @@
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
-}
-
-// A row with a description and the two counters the monitor sums.
-inline IfRow interfaceRow(const std::string& description, std::uint32_t received = 0,
-                          std::uint32_t sent = 0) {
-    IfRow row;
-    row.descr = description;
-    row.descrLen = static_cast<std::uint32_t>(description.size());
-    row.inOctets = received;
-    row.outOctets = sent;
-    return row;
 }
 
 // Calls the probe before passing each read on; a probe may throw, as an exhausted allocator
