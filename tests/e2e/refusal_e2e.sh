@@ -46,4 +46,4 @@ refusal="未执行（退出状态 1）：Interactive authentication required."
 if xdotool search --onlyvisible --pid "$APP_PID" --name '^蓝禾自动关机$' | grep -vqx "$form"; then
     fail "a second message box opened"
 fi
-echo "PASS: one call, one refusal shown and logged"
+e2e_pass "one call, one refusal shown and logged"
