@@ -164,13 +164,16 @@ QImage& Pic1Surface::sizedImage() {
     return image_;
 }
 
+// In pixels the coordinates are taken as they are: a division by one would change nothing.
 std::optional<QPoint> Pic1Surface::toDevice(float x, float y) const {
-    const float px = x / unitsPerPixel();
-    const float py = y / unitsPerPixel();
-    if (!(std::fabs(px) <= kFarthestPixel && std::fabs(py) <= kFarthestPixel)) {
+    if (unit_ == CoordinateUnit::Twips) {
+        x /= kTwipsPerPixel;
+        y /= kTwipsPerPixel;
+    }
+    if (!(std::fabs(x) <= kFarthestPixel && std::fabs(y) <= kFarthestPixel)) {
         return std::nullopt;
     }
-    return QPoint(nearestPixel(px), nearestPixel(py));
+    return QPoint(nearestPixel(x), nearestPixel(y));
 }
 
 float Pic1Surface::unitsPerPixel() const {
