@@ -57,7 +57,7 @@ bool Pic1Surface::setPersistentDrawing(bool on) {
 bool Pic1Surface::clear() {
     pendingStrokes_.clear();
     pendingFill_ = background_;
-    update();
+    updateWhereSeen();
     return true;
 }
 
@@ -127,6 +127,14 @@ void Pic1Surface::queue(const Stroke& stroke) {
         rasterised();
     }
     if (firstOfBatch) {
+        updateWhereSeen();
+    }
+}
+
+// Nothing of a surface lying outside the window's client area can be seen: asking for a paint
+// would only wake the event loop for nothing. Once part of it shows, it is painted anyway.
+void Pic1Surface::updateWhereSeen() {
+    if (!visibleRegion().isEmpty()) {
         update();
     }
 }

@@ -47,6 +47,7 @@ class Pic1Surface final : public QWidget, public DrawingSurface {
     };
 
     void queue(const Stroke& stroke);
+    void updateWhereSeen();
     // The image behind the inner area, sized to the widget and with every drawing in it.
     QImage& rasterised();
     // The image grown or shrunk to the widget's present inner size, keeping what it shows.
