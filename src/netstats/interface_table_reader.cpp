@@ -60,12 +60,12 @@ RowBytes descriptionBytes(RowBytes row) {
 
 // The description ends at its first zero character, as the system's own text does, and
 // keeps at most dwDescrLen characters.
-std::string interfaceDescription(RowBytes descriptionBytes) {
-    const auto bytes = descriptionBytes.subspan(if_row::kDescr - if_row::kDescrLen);
+std::string interfaceDescription(RowBytes lengthAndText) {
+    const auto bytes = lengthAndText.subspan(if_row::kDescr - if_row::kDescrLen);
     std::u32string text =
         decodeAnsiText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     text.erase(std::min(text.find(U'\0'), text.size()));
-    const std::int32_t length = field(descriptionBytes, 0);
+    const std::int32_t length = field(lengthAndText, 0);
     text.resize(std::min<std::size_t>(text.size(), length > 0 ? length : 0));
     return encodeUtf8(text);
 }
@@ -74,11 +74,11 @@ RowBytes nameBytes(RowBytes row) {
     return row.subspan(if_row::kName, 2 * if_row::kNameUnits);
 }
 
-std::string interfaceName(RowBytes nameBytes) {
+std::string interfaceName(RowBytes bytes) {
     std::u16string units;
     for (std::size_t unit = 0; unit < if_row::kNameUnits; ++unit) {
         const std::size_t at = 2 * unit;
-        const auto value = static_cast<char16_t>(nameBytes[at] | nameBytes[at + 1] << 8);
+        const auto value = static_cast<char16_t>(bytes[at] | bytes[at + 1] << 8);
         if (value == u'\0') {
             break;
         }
