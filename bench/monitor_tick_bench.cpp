@@ -26,6 +26,10 @@ namespace {
 class RefusingLauncher final : public ProcessLauncher {
   public:
     bool startMinimized(std::string_view) override { return false; }
+    bool startSuspend(SuspendState, std::string_view) override { return false; }
+    std::unique_ptr<ProcessLauncher> reportingTo(CommandEnded) const override {
+        return std::make_unique<RefusingLauncher>();
+    }
 };
 
 std::chrono::nanoseconds timed(auto&& work) {

@@ -43,7 +43,7 @@ void CIpHelper::RefreshInterfaces() {
     if (table_.GetIfTable(buffer_.data(), size, false) != kIfTableSuccess) {
         return;
     }
-    const TableTotals totals = appendTableRows(buffer_, *interfaces_);
+    const TableTotals totals = appendTableRows(buffer_, *interfaces_, rowTexts_);
     bytesReceived_ = totals.received;
     bytesSent_ = totals.sent;
 }

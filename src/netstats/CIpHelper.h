@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "netstats/CInterfaces.h"
+#include "netstats/interface_table_reader.h"
 #include "platform/interface_table.h"
 
 class CIpHelper {
@@ -34,4 +35,6 @@ class CIpHelper {
     // The table's bytes of the last refresh; kept, so that a refresh of a table that did not
     // grow allocates no buffer.
     std::vector<std::uint8_t> buffer_;
+    // The rows' names and descriptions, decoded again only when their bytes change.
+    RowTexts rowTexts_;
 };

@@ -53,23 +53,32 @@ std::string adapterAddress(RowBytes row) {
     return text;
 }
 
+// The bytes the description is decoded from: dwDescrLen, then bDescr, which ends the row.
+RowBytes descriptionBytes(RowBytes row) {
+    return row.subspan(if_row::kDescrLen);
+}
+
 // The description ends at its first zero character, as the system's own text does, and
 // keeps at most dwDescrLen characters.
-std::string interfaceDescription(RowBytes row) {
-    const auto bytes = row.subspan(if_row::kDescr, if_row::kDescrBytes);
+std::string interfaceDescription(RowBytes lengthAndText) {
+    const auto bytes = lengthAndText.subspan(if_row::kDescr - if_row::kDescrLen);
     std::u32string text =
         decodeAnsiText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     text.erase(std::min(text.find(U'\0'), text.size()));
-    const std::int32_t length = field(row, if_row::kDescrLen);
+    const std::int32_t length = field(lengthAndText, 0);
     text.resize(std::min<std::size_t>(text.size(), length > 0 ? length : 0));
     return encodeUtf8(text);
 }
 
-std::string interfaceName(RowBytes row) {
+RowBytes nameBytes(RowBytes row) {
+    return row.subspan(if_row::kName, 2 * if_row::kNameUnits);
+}
+
+std::string interfaceName(RowBytes bytes) {
     std::u16string units;
     for (std::size_t unit = 0; unit < if_row::kNameUnits; ++unit) {
-        const std::size_t at = if_row::kName + 2 * unit;
-        const auto value = static_cast<char16_t>(row[at] | row[at + 1] << 8);
+        const std::size_t at = 2 * unit;
+        const auto value = static_cast<char16_t>(bytes[at] | bytes[at + 1] << 8);
         if (value == u'\0') {
             break;
         }
@@ -78,10 +87,10 @@ std::string interfaceName(RowBytes row) {
     return encodeUtf8(decodeUtf16(units));
 }
 
-std::shared_ptr<CInterface> recordFromRow(RowBytes row) {
+std::shared_ptr<CInterface> recordFromRow(RowBytes row, std::size_t position, RowTexts& texts) {
     using namespace if_row;
     auto record = std::make_shared<CInterface>();
-    record->InterfaceName(interfaceName(row));
+    record->InterfaceName(texts.names.text(position, nameBytes(row), interfaceName));
     record->InterfaceIndex(field(row, kIndex));
     record->InterfaceType(field(row, kType));
     record->MaximumTransmissionUnit(field(row, kMtu));
@@ -102,7 +111,8 @@ std::shared_ptr<CInterface> recordFromRow(RowBytes row) {
     record->DiscardedOutgoingPackets(field(row, kOutDiscards));
     record->OutgoingErrors(field(row, kOutErrors));
     record->OutputQueueLength(field(row, kOutQLen));
-    record->InterfaceDescription(interfaceDescription(row));
+    record->InterfaceDescription(
+        texts.descriptions.text(position, descriptionBytes(row), interfaceDescription));
     return record;
 }
 
@@ -119,13 +129,19 @@ std::size_t readableRows(std::span<const std::uint8_t> table) {
 }  // namespace
 
 TableTotals appendTableRows(std::span<const std::uint8_t> table, CInterfaces& into) {
+    RowTexts texts;
+    return appendTableRows(table, into, texts);
+}
+
+TableTotals appendTableRows(std::span<const std::uint8_t> table, CInterfaces& into,
+                            RowTexts& texts) {
     TableTotals totals;
     const std::size_t rows = readableRows(table);
     for (std::size_t position = 0; position < rows; ++position) {
         const RowBytes row = table.subspan(if_row::rowOffset(position), if_row::kRowSize);
         totals.received = addUnlessOverflow(totals.received, field(row, if_row::kInOctets));
         totals.sent = addUnlessOverflow(totals.sent, field(row, if_row::kOutOctets));
-        std::shared_ptr<CInterface> record = recordFromRow(row);
+        std::shared_ptr<CInterface> record = recordFromRow(row, position, texts);
         into.Add(record);
     }
     return totals;

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "netstats/CInterfaces.h"
+#include "netstats/RowTextCache.h"
 
 struct TableTotals {
     std::int32_t received = 0;
@@ -16,6 +17,16 @@ struct TableTotals {
 // rows' received and sent octet counters. A row is read only when all of it lies inside
 // `table`, whatever the row count claims; an addend that would overflow a sum is dropped.
 TableTotals appendTableRows(std::span<const std::uint8_t> table, CInterfaces& into);
+
+// The texts decoded at the last read, kept between the reads of one table.
+struct RowTexts {
+    RowTextCache names;
+    RowTextCache descriptions;
+};
+
+// As above, reusing the texts of rows whose text bytes are as at the last read with `texts`.
+TableTotals appendTableRows(std::span<const std::uint8_t> table, CInterfaces& into,
+                            RowTexts& texts);
 
 // LastChange from dwLastChange, the system's up-time in hundredths of a second when the
 // status changed: that up-time in whole seconds as an automation-date span (days).

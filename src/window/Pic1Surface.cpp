@@ -27,9 +27,16 @@ constexpr std::size_t kMostPendingStrokes = 4096;
 
 // std::lround of a coordinate inside ±kFarthestPixel, halves away from zero, without a library
 // call for each end of every line: a float's value plus or minus one half is exact as a double.
-int nearestPixel(float pixel) {
-    const double value = pixel;
-    return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
+int nearestPixel(double pixel) {
+    return static_cast<int>(pixel < 0 ? pixel - 0.5 : pixel + 0.5);
+}
+
+QPoint nearestPixel(QPointF pixel) {
+    return {nearestPixel(pixel.x()), nearestPixel(pixel.y())};
+}
+
+bool withinReach(QPointF pixel) {
+    return std::fabs(pixel.x()) <= kFarthestPixel && std::fabs(pixel.y()) <= kFarthestPixel;
 }
 
 }  // namespace
@@ -50,7 +57,7 @@ bool Pic1Surface::setPersistentDrawing(bool on) {
 bool Pic1Surface::clear() {
     pendingStrokes_.clear();
     pendingFill_ = background_;
-    update();
+    updateWhereSeen();
     return true;
 }
 
@@ -77,24 +84,26 @@ std::optional<float> Pic1Surface::innerHeight() const {
 }
 
 bool Pic1Surface::drawLine(float x1, float y1, float x2, float y2, Color color) {
-    const std::optional<QPoint> from = toDevice(x1, y1);
-    const std::optional<QPoint> to = toDevice(x2, y2);
-    if (!from || !to) {
+    const QPointF from = inPixels(x1, y1);
+    const QPointF to = inPixels(x2, y2);
+    if (!withinReach(from) || !withinReach(to)) {
         return false;
     }
-    queue({false, *from, *to, color});
+    queue({false, nearestPixel(from), nearestPixel(to), color});
     return true;
 }
 
 bool Pic1Surface::drawRectangleOutline(float x1, float y1, float x2, float y2, Color color) {
-    const std::optional<QPoint> corner = toDevice(x1, y1);
-    const std::optional<QPoint> opposite = toDevice(x2, y2);
-    if (!corner || !opposite) {
+    const QPointF cornerAt = inPixels(x1, y1);
+    const QPointF oppositeAt = inPixels(x2, y2);
+    if (!withinReach(cornerAt) || !withinReach(oppositeAt)) {
         return false;
     }
+    const QPoint corner = nearestPixel(cornerAt);
+    const QPoint opposite = nearestPixel(oppositeAt);
     queue({true,
-           {std::min(corner->x(), opposite->x()), std::min(corner->y(), opposite->y())},
-           {std::max(corner->x(), opposite->x()), std::max(corner->y(), opposite->y())},
+           {std::min(corner.x(), opposite.x()), std::min(corner.y(), opposite.y())},
+           {std::max(corner.x(), opposite.x()), std::max(corner.y(), opposite.y())},
            color});
     return true;
 }
@@ -118,6 +127,14 @@ void Pic1Surface::queue(const Stroke& stroke) {
         rasterised();
     }
     if (firstOfBatch) {
+        updateWhereSeen();
+    }
+}
+
+// Nothing of a surface lying outside the window's client area can be seen: asking for a paint
+// would only wake the event loop for nothing. Once part of it shows, it is painted anyway.
+void Pic1Surface::updateWhereSeen() {
+    if (!visibleRegion().isEmpty()) {
         update();
     }
 }
@@ -164,13 +181,14 @@ QImage& Pic1Surface::sizedImage() {
     return image_;
 }
 
-std::optional<QPoint> Pic1Surface::toDevice(float x, float y) const {
-    const float px = x / unitsPerPixel();
-    const float py = y / unitsPerPixel();
-    if (!(std::fabs(px) <= kFarthestPixel && std::fabs(py) <= kFarthestPixel)) {
-        return std::nullopt;
+// In pixels the coordinates are taken as they are: a division by one would change nothing.
+// Each stays a float's value, only held as a double.
+QPointF Pic1Surface::inPixels(float x, float y) const {
+    if (unit_ == CoordinateUnit::Twips) {
+        x /= kTwipsPerPixel;
+        y /= kTwipsPerPixel;
     }
-    return QPoint(nearestPixel(px), nearestPixel(py));
+    return {x, y};
 }
 
 float Pic1Surface::unitsPerPixel() const {

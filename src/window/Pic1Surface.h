@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -46,12 +47,13 @@ class Pic1Surface final : public QWidget, public DrawingSurface {
     };
 
     void queue(const Stroke& stroke);
+    void updateWhereSeen();
     // The image behind the inner area, sized to the widget and with every drawing in it.
     QImage& rasterised();
     // The image grown or shrunk to the widget's present inner size, keeping what it shows.
     QImage& sizedImage();
-    // A point in the current unit as a whole pixel; nothing when it lies too far out.
-    std::optional<QPoint> toDevice(float x, float y) const;
+    // A point in the current unit in pixels, not yet rounded to whole ones.
+    QPointF inPixels(float x, float y) const;
     float unitsPerPixel() const;
 
     QImage image_;
