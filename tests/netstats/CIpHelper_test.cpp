@@ -45,12 +45,17 @@ TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
     EXPECT_FALSE(table.sortRequested()) << "the rows stay in the table's order";
 }
 
+// Texts are decoded again whenever their bytes change, a shorter length over the same bytes too.
 TEST_F(CIpHelperTest, TwoReadsGiveIndependentCollections) {
     const auto first = helper.Interfaces();
-    table.setRows({interfaceRow("eth0", 500, 600)});
+    table.setRows({interfaceRow("eth1", 500, 600)});
     const auto second = helper.Interfaces();
+    table.setRows({interfaceRow("eth")});
     EXPECT_EQ(first->Item(1)->OctetsReceived(), 100);
+    EXPECT_EQ(first->Item(1)->InterfaceDescription(), "eth0");
     EXPECT_EQ(second->Item(1)->OctetsReceived(), 500);
+    EXPECT_EQ(second->Item(1)->InterfaceDescription(), "eth1");
+    EXPECT_EQ(helper.Interfaces()->Item(1)->InterfaceDescription(), "eth");
 }
 
 // Every failure of the two calls gives an empty snapshot, with the totals of a good one reset.
