@@ -6,6 +6,9 @@
 FakeInterfaceTable::FakeInterfaceTable(std::vector<IfRow> rows) : rows_(std::move(rows)) {}
 
 std::uint32_t FakeInterfaceTable::GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) {
+    if (probe) {
+        probe();
+    }
     ++calls_;
     sortRequested_ = sortRequested_ || sort;
     const std::vector<std::uint8_t> bytes = encodeIfTable(rows_);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ class FakeInterfaceTable final : public InterfaceTable {
     int calls() const { return calls_; }
     // Whether any call asked for sorted rows.
     bool sortRequested() const { return sortRequested_; }
+
+    // Runs first in every call; it may throw, as an exhausted allocator would.
+    std::function<void()> probe;
 
   private:
     std::vector<IfRow> rows_;

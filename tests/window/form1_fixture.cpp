@@ -27,13 +27,13 @@ void Form1Test::typeInto(const char* name, const QString& text) {
 
 void Form1Test::traffic(std::uint32_t received, std::uint32_t sent) {
     if (!baseline_) {
-        rows_.setRows({interfaceRow("eth0")});
+        table_.setRows({interfaceRow("eth0")});
         tick("tmrUpdate");
         baseline_ = true;
     }
     received_ += received;
     sent_ += sent;
-    rows_.setRows({interfaceRow("eth0", received_, sent_)});
+    table_.setRows({interfaceRow("eth0", received_, sent_)});
     monotonicClock_.advanceMilliseconds(1000);
     tick("tmrUpdate");
 }

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "platform/interface_table.h"
 #include "scheduler/power_action.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
@@ -21,23 +20,6 @@
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-
-// Calls the probe before passing each read on; a probe may throw, as an exhausted allocator
-// would.
-class ProbedTable final : public InterfaceTable {
-  public:
-    explicit ProbedTable(InterfaceTable& inner) : inner_(inner) {}
-    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
-        if (probe) {
-            probe();
-        }
-        return inner_.GetIfTable(table, size, sort);
-    }
-    std::function<void()> probe;
-
-  private:
-    InterfaceTable& inner_;
-};
 
 class Form1Test : public ::testing::Test {
   protected:
@@ -67,8 +49,7 @@ class Form1Test : public ::testing::Test {
     RecordingLauncher launcher_;
     // What start() hands the window; a test may put a real launcher here.
     ProcessLauncher* formLauncher_ = &launcher_;
-    FakeInterfaceTable rows_;
-    ProbedTable table_{rows_};
+    FakeInterfaceTable table_;
     FakeSettingsStore settings_;
     FakeClock clock_{{2026, 3, 7, 8, 5, 0}};
     FakeMonotonicClock monotonicClock_;

@@ -130,7 +130,7 @@ TEST_F(Form1Window, ArrowKeysMoveTheChoiceWithinItsPanelOnly) {
 
 // Its list would open as a window of its own, on screen.
 TEST_F(Form1Window, NoKeyOrClickOpensTheHiddenSelectorsList) {
-    rows_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")});
+    table_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")});
     start();
     auto* selector = control<QComboBox>("cboConnectionType");
     selector->setFocus();

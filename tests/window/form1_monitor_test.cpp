@@ -18,7 +18,7 @@ using ::testing::Each;
 // Each test builds the window once the table and the setting it starts with are in place.
 class MonitorWindow : public Form1Test {
   protected:
-    void SetUp() override { rows_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")}); }
+    void SetUp() override { table_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")}); }
     void storeConnection(const char* value) {
         settings_.store("蓝禾自动关机", "Setting", "Connection", value);
     }
@@ -37,7 +37,7 @@ TEST_F(MonitorWindow, StartUpSelectsTheStoredPositionOrNone) {
          {std::tuple{2, "1", 1}, {2, "-1", -1}, {2, "-2", -1}, {0, "1", -1}}) {
         SCOPED_TRACE(stored);
         if (interfaces == 0) {
-            rows_.setRows({});
+            table_.setRows({});
         }
         storeConnection(stored);
         start();
@@ -58,10 +58,10 @@ TEST_F(MonitorWindow, AFailingStartUpIsShownAndReportedAsFailed) {
 
 TEST_F(MonitorWindow, TicksDrawPic1AndWriteEachCaptionInItsLabel) {
     storeConnection("1");
-    rows_.setRows({interfaceRow("eth0", 1'536'000, 2048), interfaceRow("wlan0")});
+    table_.setRows({interfaceRow("eth0", 1'536'000, 2048), interfaceRow("wlan0")});
     start();
     tickAfter(100);
-    rows_.setRows({interfaceRow("eth0", 1'536'000 + 3072, 2048 + 1024), interfaceRow("wlan0")});
+    table_.setRows({interfaceRow("eth0", 1'536'000 + 3072, 2048 + 1024), interfaceRow("wlan0")});
     tickAfter(250);
     EXPECT_EQ(control<Pic1Surface>("PIC1")->backgroundColor(), 0x000000u) << "PIC1 drawn";
     for (const auto& [label, text] : {std::pair{"lblType", "wlan0 "},
@@ -82,12 +82,12 @@ TEST_F(MonitorWindow, TheSelectorIsRebuiltFromTheSettingOnlyWhenTheCountChanges)
     start();
     selector()->setCurrentIndex(0);
 
-    rows_.setRows({interfaceRow("wlan0"), interfaceRow("eth0")});
+    table_.setRows({interfaceRow("wlan0"), interfaceRow("eth0")});
     tickAfter(100);
     EXPECT_EQ(selector()->itemText(0), "eth0 ") << "swapped: no rebuild";
     EXPECT_EQ(caption("lblType"), "wlan0 ") << "whatever stands at the selected position";
 
-    rows_.setRows({interfaceRow("wlan0"), interfaceRow("eth0"), interfaceRow("usb0")});
+    table_.setRows({interfaceRow("wlan0"), interfaceRow("eth0"), interfaceRow("usb0")});
     tickAfter(100);
     EXPECT_EQ(selector()->count(), 3);
     EXPECT_EQ(selector()->itemText(0), "wlan0 ");
