@@ -34,6 +34,5 @@ void Form1Test::traffic(std::uint32_t received, std::uint32_t sent) {
     received_ += received;
     sent_ += sent;
     table_.setRows({interfaceRow("eth0", received_, sent_)});
-    monotonicClock_.advanceMilliseconds(1000);
-    tick("tmrUpdate");
+    tickAfter(1000);
 }

@@ -42,6 +42,11 @@ class Form1Test : public ::testing::Test {
     void typeInto(const char* name, const QString& text);
     // One tick of the named timer, delivered through its timeout signal.
     void tick(const char* timerName) { QMetaObject::invokeMethod(timer(timerName), "timeout"); }
+    // One tmrUpdate tick this long after the last.
+    void tickAfter(std::int64_t milliseconds) {
+        monotonicClock_.advanceMilliseconds(milliseconds);
+        tick("tmrUpdate");
+    }
     // One tmrUpdate tick a second after the last, with these bytes received and sent in it.
     void traffic(std::uint32_t received, std::uint32_t sent = 0);
 

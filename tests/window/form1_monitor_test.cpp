@@ -24,10 +24,6 @@ class MonitorWindow : public Form1Test {
     }
     QComboBox* selector() const { return control<QComboBox>("cboConnectionType"); }
     QString caption(const char* label) const { return control<QLabel>(label)->text(); }
-    void tickAfter(std::int64_t milliseconds) {
-        monotonicClock_.advanceMilliseconds(milliseconds);
-        tick("tmrUpdate");
-    }
 };
 
 // Start-up never gives up: a position the selector cannot take, or no interface at all, leaves
