@@ -1,7 +1,6 @@
 #include <sys/wait.h>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <cerrno>
 

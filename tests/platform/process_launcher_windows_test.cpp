@@ -89,15 +89,12 @@ class WindowsLauncherTest : public ::testing::Test {
 // The probe tells, after an empty line, the directory it ran from and how it was asked to show
 // its window.
 TEST_F(WindowsLauncherTest, StartsTheProgramOfItsDirectoryMinimizedAndTellsHowItEnded) {
-    const auto start = [](std::string commandLine) {
-        return [commandLine](ProcessLauncher& launcher) {
-            return launcher.startMinimized(commandLine);
-        };
-    };
     EXPECT_EQ(endOf(*makeProcessLauncherResolvingIn(system_.wstring(), kRefuseToSuspend),
-                    start("lanhe-probe")),
+                    [](auto& launcher) { return launcher.startMinimized("lanhe-probe"); }),
               (CommandEnd{3, "system 1 " + std::to_string(SW_SHOWMINIMIZED)}));
-    EXPECT_EQ(endOf(*makeSystemProcessLauncher(), start("cmd.exe /c exit 5")), (CommandEnd{5, ""}));
+    EXPECT_EQ(endOf(*makeSystemProcessLauncher(),
+                    [](auto& launcher) { return launcher.startMinimized("cmd.exe /c exit 5"); }),
+              (CommandEnd{5, ""}));
 }
 
 TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath) {

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <string>
 

@@ -21,11 +21,9 @@ TEST(SelectorPositionFromSetting, PicksThePositionTheStoredTextNames) {
     EXPECT_EQ(selectorPositionFromSetting("0", 0), kNoSelection);
 }
 
-TEST(PreferredSelectorPosition, ReadsConnectionOfSettingOfTheApplication) {
-    FakeSettingsStore settings;
-    EXPECT_EQ(preferredSelectorPosition(settings, 3), 0);
-    settings.store("蓝禾自动关机", "Setting", "Connection", "2");
-    EXPECT_EQ(preferredSelectorPosition(settings, 3), 2);
+// That a stored Connection is read is pinned through the window, in form1_monitor_test.cpp.
+TEST(PreferredSelectorPosition, TakesTheFirstPositionWhereNothingIsStored) {
+    EXPECT_EQ(preferredSelectorPosition(FakeSettingsStore{}, 3), 0);
 }
 
 }  // namespace
