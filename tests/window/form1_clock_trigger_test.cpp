@@ -11,8 +11,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const QString kArmed = QStringLiteral("设置成功!");
-
 class LeftPanel : public Form1Test {
   protected:
     // 7 March 2026 at 8:minute, typed into Text1 to Text5.

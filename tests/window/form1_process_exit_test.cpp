@@ -8,8 +8,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const QString kArmed = QStringLiteral("设置成功!");
-
 class RightPanel : public Form1Test {
   protected:
     void arm(const char* option, const QString& pid) {
