@@ -2,10 +2,7 @@
 // the graph drawn on PIC1 and read back pixel by pixel.
 #include "window/TrafficMonitor.h"
 
-#include <gmock/gmock.h>
-
 #include <QImage>
-#include <algorithm>
 
 #include "form1_fixture.h"
 #include "window/Pic1Surface.h"
@@ -39,8 +36,8 @@ class TrafficMonitorTest : public ::testing::Test {
 // grid lines at 18.75·k and 11.2·k, 5 at y = 106.4 from x = 2, 25 at x = 373.25 and y = 84.
 TEST_F(TrafficMonitorTest, StartUpGraphIsHundredZerosAndShowsTealGridAndGreenLineOnBlack) {
     EXPECT_THAT(*monitor_.colGraphData(), ::testing::AllOf(::testing::SizeIs(100), Each(0.0)));
-    std::fill(monitor_.colGraphData()->begin(), monitor_.colGraphData()->end(), 5.0);
-    monitor_.colGraphData()->back() = 25;
+    monitor_.colGraphData()->assign(99, 5.0);
+    monitor_.colGraphData()->push_back(25);
     tickAt(0, 0);
     const QImage image = pic1_.grab().toImage().copy(pic1_.contentsRect());
     const QRgb black = qRgb(0, 0, 0), teal = qRgb(0, 128, 128), green = qRgb(0, 255, 0);

@@ -1,7 +1,5 @@
 // The left panel through the window: Text1 to Text5 and the chosen option armed by 确定, the
 // target taken once the box is closed, and fired once by Timer1.
-#include <gmock/gmock.h>
-
 #include <QLineEdit>
 
 #include "form1_fixture.h"

@@ -1,7 +1,5 @@
 // The window as the user sees it and reaches it by keyboard: one choice across the panels, Tab
 // and the arrow keys through them, and the monitor kept out of sight whatever the window's size.
-#include <gmock/gmock.h>
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,5 @@
 // Start-up and the monitor tick in the window: the selector and its selection, a start-up that
 // fails, the captions, PIC1, and tmrUpdate around each tick.
-#include <gmock/gmock.h>
-
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -12,8 +10,6 @@
 #include "window/start_up.h"
 
 namespace {
-
-using ::testing::Each;
 
 // Each test builds the window once the table and the setting it starts with are in place.
 class MonitorWindow : public Form1Test {
@@ -105,7 +101,7 @@ TEST_F(MonitorWindow, TheTickRunsAloneWithItsTimerOffAndEndsWithTheTimerOn) {
     EXPECT_EQ(caption("lblRecv"), "0 KB") << "the monitor goes on after the failure";
 
     EXPECT_THAT(timerOnOrEventRan,
-                ::testing::AllOf(::testing::SizeIs(::testing::Gt(2)), Each(false)));
+                ::testing::AllOf(::testing::SizeIs(::testing::Gt(2)), ::testing::Each(false)));
     QCoreApplication::processEvents();
     EXPECT_TRUE(otherEventRan) << "the event was pending all along";
 }

@@ -1,7 +1,5 @@
 // The right panel through the window: Text10 and the chosen option armed by 确定, and Timer4
 // running exactly while the trigger is armed, also while a message box is open.
-#include <gmock/gmock.h>
-
 #include "form1_fixture.h"
 
 namespace {

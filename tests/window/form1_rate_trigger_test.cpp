@@ -1,7 +1,5 @@
 // The middle panel through the window: Text8, Text9 and the chosen option armed by 确定, the
 // rate taken from the tops the monitor raises and Timer1 clears, counted by Timer3.
-#include <gmock/gmock.h>
-
 #include "form1_fixture.h"
 
 namespace {
