@@ -19,13 +19,12 @@ namespace {
 
 class Form1Window : public Form1Test {
   protected:
-    // The names of the options chosen, in order of their numbers.
+    // The names of the options chosen.
     QString chosenOptions() const {
         QStringList chosen;
-        for (int n = 1; n <= 12; ++n) {
-            const QString name = QStringLiteral("Option%1").arg(n);
-            if (control<QRadioButton>(qPrintable(name))->isChecked()) {
-                chosen << name;
+        for (const QRadioButton* option : form_->findChildren<QRadioButton*>()) {
+            if (option->isChecked()) {
+                chosen << option->objectName();
             }
         }
         return chosen.join(' ');
@@ -41,13 +40,10 @@ const QStringList kHiddenControls =
         .split(' ');
 
 // Start-up writes the fixture clock's 2026-03-07 08:05 without leading zeros, and every
-// control can be told apart by a screen reader.
+// control can be told apart by a screen reader. Text1 to Text4 are read back as the left panel
+// shows them in Text6, in form1_clock_trigger_test.cpp.
 TEST_F(Form1Window, ClockFieldsShowStartUpTimeAndEveryControlHasAnAccessibleName) {
-    const char* const fields[][2] = {
-        {"Text1", "2026"}, {"Text2", "3"}, {"Text3", "7"}, {"Text4", "8"}, {"Text5", "5"}};
-    for (const auto& [name, text] : fields) {
-        EXPECT_EQ(control<QLineEdit>(name)->text(), text) << name;
-    }
+    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "5");
     for (const QWidget* widget : form_->findChildren<QWidget*>(
              QRegularExpression("^(Label|Text|Option|Command|Line|lbl|cbo|PIC)"))) {
         EXPECT_FALSE(widget->accessibleName().trimmed().isEmpty())
