@@ -9,8 +9,6 @@
 
 namespace {
 
-using ::testing::Each;
-
 class TrafficMonitorTest : public ::testing::Test {
   protected:
     // One tick after the given time, with "eth0" at the given totals.
@@ -34,8 +32,7 @@ class TrafficMonitorTest : public ::testing::Test {
 
 // The first tick draws the list, here set to 5 but the last item 25, on the 375 × 112 area:
 // grid lines at 18.75·k and 11.2·k, 5 at y = 106.4 from x = 2, 25 at x = 373.25 and y = 84.
-TEST_F(TrafficMonitorTest, StartUpGraphIsHundredZerosAndShowsTealGridAndGreenLineOnBlack) {
-    EXPECT_THAT(*monitor_.colGraphData(), ::testing::AllOf(::testing::SizeIs(100), Each(0.0)));
+TEST_F(TrafficMonitorTest, TheGraphShowsTealGridAndGreenLineOnBlack) {
     monitor_.colGraphData()->assign(99, 5.0);
     monitor_.colGraphData()->push_back(25);
     tickAt(0, 0);
@@ -75,7 +72,8 @@ const TickRow kScript[] = {
      "平均下载速率: 7.00 Kb/S", 12},  // 6.996 KB shows as 7.00
 };
 
-// The first tick only records the baseline: all traffic since start is no rate.
+// The first tick only records the baseline: all traffic since start is no rate, and the graph
+// keeps the 100 zeros it starts with.
 TEST_F(TrafficMonitorTest, ScriptedTicksGiveRatesPerSecondTopsAveragesCaptionsAndPoints) {
     std::uint32_t received = 1'000'000;
     std::uint32_t sent = 500'000;
