@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-FakeInterfaceTable::FakeInterfaceTable(std::vector<IfRow> rows) : rows_(std::move(rows)) {}
-
 std::uint32_t FakeInterfaceTable::GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) {
     if (probe) {
         probe();
@@ -29,24 +27,4 @@ std::uint32_t FakeInterfaceTable::GetIfTable(std::uint8_t* table, std::uint32_t&
     }
     std::copy(bytes.begin(), bytes.end(), table);
     return kIfTableSuccess;
-}
-
-void FakeInterfaceTable::setRows(std::vector<IfRow> rows) {
-    rows_ = std::move(rows);
-}
-
-void FakeInterfaceTable::answerSizeQueryWith(std::uint32_t result) {
-    sizeQueryResult_ = result;
-}
-
-void FakeInterfaceTable::reportZeroSize() {
-    zeroSize_ = true;
-}
-
-void FakeInterfaceTable::failFillWith(std::uint32_t result) {
-    fillFailure_ = result;
-}
-
-void FakeInterfaceTable::growAfterSizeQuery(IfRow row) {
-    growth_ = std::move(row);
 }

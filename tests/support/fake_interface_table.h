@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/if_row_layout.h"
@@ -24,20 +25,20 @@ inline IfRow interfaceRow(const std::string& description, std::uint32_t received
 
 class FakeInterfaceTable final : public InterfaceTable {
   public:
-    explicit FakeInterfaceTable(std::vector<IfRow> rows = {});
+    explicit FakeInterfaceTable(std::vector<IfRow> rows = {}) : rows_(std::move(rows)) {}
 
     std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override;
 
-    void setRows(std::vector<IfRow> rows);
+    void setRows(std::vector<IfRow> rows) { rows_ = std::move(rows); }
     // The size query returns `result` (50: not supported) instead of the size-needed code.
-    void answerSizeQueryWith(std::uint32_t result);
+    void answerSizeQueryWith(std::uint32_t result) { sizeQueryResult_ = result; }
     // The size query reports a size of 0.
-    void reportZeroSize();
+    void reportZeroSize() { zeroSize_ = true; }
     // The call that fills the buffer fails with `result`.
-    void failFillWith(std::uint32_t result);
+    void failFillWith(std::uint32_t result) { fillFailure_ = result; }
     // `row` joins the table right after the next size query: an adapter appearing between
     // the two calls.
-    void growAfterSizeQuery(IfRow row);
+    void growAfterSizeQuery(IfRow row) { growth_ = std::move(row); }
 
     int calls() const { return calls_; }
     // Whether any call asked for sorted rows.

@@ -11,8 +11,3 @@ bool RecordingSurface::record(const char* name) const {
     calls.emplace_back(name);
     return !(failingCall_ == name && --callsUntilFailure_ == 0);
 }
-
-float RecordingSurface::unitsPerPixel() const {
-    constexpr float kTwipsPerPixel = 15;
-    return state.unit == CoordinateUnit::Twips ? kTwipsPerPixel : 1;
-}

@@ -82,7 +82,8 @@ class RecordingSurface final : public DrawingSurface {
   private:
     // Records the call; false when it is the one told to fail.
     bool record(const char* name) const;
-    float unitsPerPixel() const;
+    // 15 twips to the pixel.
+    float unitsPerPixel() const { return state.unit == CoordinateUnit::Twips ? 15 : 1; }
 
     template <typename T>
     std::optional<T> read(const char* name, T value) const {

@@ -24,15 +24,3 @@ void Form1Test::typeInto(const char* name, const QString& text) {
     box->clear();
     QTest::keyClicks(box, text);
 }
-
-void Form1Test::traffic(std::uint32_t received, std::uint32_t sent) {
-    if (!baseline_) {
-        table_.setRows({interfaceRow("eth0")});
-        tick("tmrUpdate");
-        baseline_ = true;
-    }
-    received_ += received;
-    sent_ += sent;
-    table_.setRows({interfaceRow("eth0", received_, sent_)});
-    tickAfter(1000);
-}

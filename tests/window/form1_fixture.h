@@ -17,6 +17,9 @@
 #include "support/recording_launcher.h"
 #include "window/Form1.h"
 
+// What 确定 shows once a panel is armed.
+inline const QString kArmed = QStringLiteral("设置成功!");
+
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
@@ -47,8 +50,6 @@ class Form1Test : public ::testing::Test {
         monotonicClock_.advanceMilliseconds(milliseconds);
         tick("tmrUpdate");
     }
-    // One tmrUpdate tick a second after the last, with these bytes received and sent in it.
-    void traffic(std::uint32_t received, std::uint32_t sent = 0);
 
     FakeProcessWatch processes_{{1, 4242, 5678}};
     RecordingLauncher launcher_;
@@ -64,9 +65,4 @@ class Form1Test : public ::testing::Test {
     // Runs while a message is shown, as the box's own event loop lets timers run.
     std::function<void()> whileMessageShown_;
     std::unique_ptr<Form1> form_;
-
-  private:
-    std::uint32_t received_ = 0;
-    std::uint32_t sent_ = 0;
-    bool baseline_ = false;
 };

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString kArmed = QStringLiteral("设置成功!");
-
 class RefusedCommand : public Form1Test {
   protected:
     void SetUp() override {
