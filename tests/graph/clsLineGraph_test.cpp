@@ -52,7 +52,6 @@ TEST_F(LineGraphTest, SettersNeverDrawAndDrawPreparesTheSurface) {
     graph.Draw();
     EXPECT_TRUE(surface.state.persistentDrawing);
     EXPECT_THAT(surface.calls, testing::Contains("clear"));
-    EXPECT_EQ(surface.state.unit, CoordinateUnit::Pixels);
     EXPECT_EQ(surface.state.background, 0x123456u);
 }
 

@@ -2,8 +2,6 @@
 // system's table is checked against the kernel's own count in interface_table_linux_test.cpp.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "support/single_row.h"
 
 namespace {
