@@ -52,7 +52,6 @@ TEST_F(LineGraphTest, SettersNeverDrawAndDrawPreparesTheSurface) {
     graph.Draw();
     EXPECT_TRUE(surface.state.persistentDrawing);
     EXPECT_THAT(surface.calls, testing::Contains("clear"));
-    EXPECT_EQ(surface.state.unit, CoordinateUnit::Pixels);
     EXPECT_EQ(surface.state.background, 0x123456u);
 }
 
@@ -114,31 +113,27 @@ TEST_F(LineGraphTest, WorkedExampleOnA379By112Surface) {
         EXPECT_EQ(grid.at(19 + k), (Shape{0, 0, 379, 11.2f * static_cast<float>(k), kGrid}));
     }
     const auto& line = surface.lines;
-    EXPECT_FLOAT_EQ(line.at(0).y1, 106.4f);
-    EXPECT_EQ(line.at(0).x2, 2);
+    EXPECT_EQ(line.at(0), (Shape{2, 106.4f, 2, 106.4f, kLine}));
     EXPECT_EQ(line.at(1).x2, 5.79f);
-    EXPECT_EQ(line.at(99).x2, 377.21f);
-    EXPECT_FLOAT_EQ(line.at(99).y2, 84);
-    EXPECT_EQ(line.at(99).color, kLine);
+    EXPECT_EQ(line.at(99), (Shape{373.42f, 106.4f, 377.21f, 84, kLine}));
 }
 
 // Only the left and top edges hold the line in, at b. The start point (b + 2, y) is not held:
 // from above the surface the first segment is clipped at its top edge.
 TEST_F(LineGraphTest, ValuesMapOntoTheFixedScaleHeldOnlyAtTheTop) {
-    // Border, every value, the first segment's start, the last point's height.
+    // Border, every value, the first segment's start, every point's height.
     const std::tuple<std::int16_t, double, float, float, float> cases[] = {
-        {2, 150, 2.0714285f, 0, 2},
+        {2, 150, 29.0f / 14, 0, 2},
         {3, 0, 5, 106, 106},
     };
-    for (const auto& [border, value, startX, startY, lastY] : cases) {
+    for (const auto& [border, value, startX, startY, y] : cases) {
         graph.setBorderSize(border);
         samples->assign(100, value);
         redraw();
         ASSERT_THAT(surface.lines, SizeIs(100)) << border;
-        EXPECT_FLOAT_EQ(surface.lines[0].x1, startX) << border;
-        EXPECT_EQ(surface.lines[0].y1, startY) << border;
-        EXPECT_EQ(surface.lines[0].x2, border) << border;
-        EXPECT_FLOAT_EQ(surface.lines[99].y2, lastY) << border;
+        EXPECT_EQ(surface.lines[0], (Shape{startX, startY, static_cast<float>(border), y, kLine}))
+            << border;
+        EXPECT_EQ(surface.lines[99].y2, y) << border;
     }
 }
 

@@ -50,7 +50,9 @@ TEST_F(CIpHelperTest, TwoReadsGiveIndependentCollections) {
     const auto first = helper.Interfaces();
     table.setRows({interfaceRow("eth1", 500, 600)});
     const auto second = helper.Interfaces();
-    table.setRows({interfaceRow("eth")});
+    IfRow shorter = interfaceRow("eth1");
+    shorter.descrLen = 3;
+    table.setRows({shorter});
     EXPECT_EQ(first->Item(1)->OctetsReceived(), 100);
     EXPECT_EQ(first->Item(1)->InterfaceDescription(), "eth0");
     EXPECT_EQ(second->Item(1)->OctetsReceived(), 500);
