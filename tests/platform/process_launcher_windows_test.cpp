@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <mutex>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,21 +23,19 @@ namespace {
 // Nothing in these tests ever suspends the machine.
 const SuspendCall kRefuseToSuspend = [](bool, bool, bool) { return false; };
 
-// Starts through a launcher like `base` and waits for the end it tells from its own thread.
+// Starts through a launcher like `base` and waits for the end it tells from its own thread,
+// which may come after the wait has given up: the promise outlives the call.
 std::optional<CommandEnd> endOf(const ProcessLauncher& base,
                                 const std::function<bool(ProcessLauncher&)>& start) {
-    std::mutex mutex;
-    std::optional<CommandEnd> told;
-    const auto launcher = base.reportingTo([&](std::string_view, const CommandEnd& end) {
-        const std::lock_guard lock(mutex);
-        told = end;
-    });
-    const bool ended = start(*launcher) && pollUntil([&] {
-                           const std::lock_guard lock(mutex);
-                           return told.has_value();
-                       });
-    const std::lock_guard lock(mutex);
-    return ended ? told : std::nullopt;
+    const auto told = std::make_shared<std::promise<CommandEnd>>();
+    std::future<CommandEnd> end = told->get_future();
+    const auto launcher = base.reportingTo(
+        [told](std::string_view, const CommandEnd& ended) { told->set_value(ended); });
+    const bool ended =
+        start(*launcher) && pollUntil([&end] {
+            return end.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
+    return ended ? std::optional(end.get()) : std::nullopt;
 }
 
 bool shutdownPrivilegeEnabled() {
