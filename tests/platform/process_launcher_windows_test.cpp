@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <mutex>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,41 +23,35 @@ namespace {
 // Nothing in these tests ever suspends the machine.
 const SuspendCall kRefuseToSuspend = [](bool, bool, bool) { return false; };
 
-// Starts through a launcher like `base` and waits for the end it tells from its own thread.
+// Starts through a launcher like `base` and waits for the end it tells from its own thread,
+// which may come after the wait has given up: the promise outlives the call.
 std::optional<CommandEnd> endOf(const ProcessLauncher& base,
                                 const std::function<bool(ProcessLauncher&)>& start) {
-    std::mutex mutex;
-    std::optional<CommandEnd> told;
-    const auto launcher = base.reportingTo([&](std::string_view, const CommandEnd& end) {
-        const std::lock_guard lock(mutex);
-        told = end;
-    });
-    const bool ended = start(*launcher) && pollUntil([&] {
-                           const std::lock_guard lock(mutex);
-                           return told.has_value();
-                       });
-    const std::lock_guard lock(mutex);
-    return ended ? told : std::nullopt;
+    const auto told = std::make_shared<std::promise<CommandEnd>>();
+    std::future<CommandEnd> end = told->get_future();
+    const auto launcher = base.reportingTo(
+        [told](std::string_view, const CommandEnd& ended) { told->set_value(ended); });
+    const bool ended =
+        start(*launcher) && pollUntil([&end] {
+            return end.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
+    return ended ? std::optional(end.get()) : std::nullopt;
 }
 
-bool shutdownPrivilegeEnabled() {
+// Disables the shutdown privilege and says whether it was enabled until then: inside the
+// suspend call, whether the launcher had enabled it.
+bool disableShutdownPrivilege() {
     HANDLE token = nullptr;
-    PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {{{}, SE_PRIVILEGE_ENABLED}}};
-    BOOL enabled = FALSE;
-    return OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
-           LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &wanted.Privilege[0].Luid) &&
-           PrivilegeCheck(token, &wanted, &enabled) && CloseHandle(token) && enabled;
-}
-
-void disableShutdownPrivilege() {
-    HANDLE token = nullptr;
-    TOKEN_PRIVILEGES privileges{1, {{{}, 0}}};
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
-    ASSERT_TRUE(
-        LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid));
-    ASSERT_TRUE(AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr));
+    TOKEN_PRIVILEGES disabled{1, {{{}, 0}}};
+    TOKEN_PRIVILEGES before{};
+    DWORD size = 0;
+    const bool adjusted =
+        OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token) &&
+        LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &disabled.Privileges[0].Luid) &&
+        AdjustTokenPrivileges(token, FALSE, &disabled, sizeof(before), &before, &size);
     CloseHandle(token);
-    ASSERT_FALSE(shutdownPrivilegeEnabled());
+    return adjusted && before.PrivilegeCount == 1 &&
+           (before.Privileges[0].Attributes & SE_PRIVILEGE_ENABLED) != 0;
 }
 
 // The probe in a directory that stands for the system directory, and under the same name in
@@ -118,9 +114,10 @@ TEST(WindowsSuspendTest, CallsSetSuspendStateWithTheShutdownPrivilegeEnabled) {
     for (const auto& [state, hibernate, accepted] : cases) {
         SCOPED_TRACE(2 * hibernate + accepted);
         disableShutdownPrivilege();
+        ASSERT_FALSE(disableShutdownPrivilege()) << "the shutdown privilege stays enabled";
         std::vector<std::array<bool, 4>> calls;
         const SuspendCall suspend = [&calls, accepted = accepted](bool h, bool force, bool wake) {
-            calls.push_back({h, force, wake, shutdownPrivilegeEnabled()});
+            calls.push_back({h, force, wake, disableShutdownPrivilege()});
             SetLastError(accepted ? ERROR_SUCCESS : ERROR_ACCESS_DENIED);
             return accepted;
         };

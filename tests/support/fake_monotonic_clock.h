@@ -7,10 +7,10 @@
 
 class FakeMonotonicClock final : public MonotonicClock {
   public:
-    explicit FakeMonotonicClock(std::int64_t startNanoseconds = 0);
+    explicit FakeMonotonicClock(std::int64_t startNanoseconds = 0) : now_(startNanoseconds) {}
 
-    std::int64_t nowNanoseconds() const override;
-    void advanceMilliseconds(std::int64_t milliseconds);
+    std::int64_t nowNanoseconds() const override { return now_; }
+    void advanceMilliseconds(std::int64_t milliseconds) { now_ += milliseconds * 1'000'000; }
 
   private:
     std::int64_t now_;

@@ -1,34 +1,33 @@
 #include "support/fake_process_watch.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
 class FakeLatchedProcess final : public LatchedProcess {
   public:
-    FakeLatchedProcess(const FakeProcessWatch& processes, std::uint32_t id, unsigned birth)
-        : processes_(processes), id_(id), birth_(birth) {}
-    ProcessState state() const override { return processes_.stateOf(id_, birth_); }
+    explicit FakeLatchedProcess(std::function<ProcessState()> state) : state_(std::move(state)) {}
+    ProcessState state() const override { return state_(); }
 
   private:
-    const FakeProcessWatch& processes_;
-    std::uint32_t id_;
-    unsigned birth_;
+    std::function<ProcessState()> state_;
 };
 
 }  // namespace
 
+// The latched process is the one of this birth: it has ended once its ID is gone or born again.
 std::unique_ptr<LatchedProcess> FakeProcessWatch::latch(std::uint32_t id) const {
-    return refuseIdentity_ || !runs(id)
-               ? nullptr
-               : std::make_unique<FakeLatchedProcess>(*this, id, births_.at(id));
-}
-
-ProcessState FakeProcessWatch::stateOf(std::uint32_t id, unsigned birth) const {
-    if (failReads_) {
-        return ProcessState::cannotTell;
+    if (refuseIdentity_ || !runs(id)) {
+        return nullptr;
     }
-    return runs(id) && births_.at(id) == birth ? ProcessState::running : ProcessState::ended;
+    return std::make_unique<FakeLatchedProcess>([this, id, birth = births_.at(id)] {
+        if (failReads_) {
+            return ProcessState::cannotTell;
+        }
+        return runs(id) && births_.at(id) == birth ? ProcessState::running : ProcessState::ended;
+    });
 }
 
 void FakeProcessWatch::setRunning(const std::vector<std::uint32_t>& ids) {

@@ -16,7 +16,6 @@ class FakeProcessWatch final : public ProcessWatch {
     std::optional<std::vector<std::uint32_t>> runningProcessIds() const override {
         return failReads_ ? std::nullopt : std::optional(ids_);
     }
-    ProcessState stateOf(std::uint32_t id, unsigned birth) const;
 
     // Exactly these run afterwards: the others end, and an ID that was not running is new.
     void setRunning(const std::vector<std::uint32_t>& ids);
