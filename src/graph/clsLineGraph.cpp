@@ -202,6 +202,13 @@ bool clsLineGraph::drawVisiblePart(Segment segment, InnerSize size) {
 // edge by edge (Liang and Barsky). An end on the surface keeps its exact coordinates; a cut end
 // lies exactly on its edge, however far away the other end was.
 std::optional<clsLineGraph::Segment> clsLineGraph::clipToSurface(Segment segment, InnerSize size) {
+    // Nearly every segment lies wholly on the surface and is kept as it is.
+    const auto onSurface = [&](Point point) {
+        return point.x >= 0 && point.x <= size.width && point.y >= 0 && point.y <= size.height;
+    };
+    if (onSurface(segment.from) && onSurface(segment.to)) {
+        return segment;
+    }
     const double dx = segment.to.x - segment.from.x;
     const double dy = segment.to.y - segment.from.y;
     // Left, right, top, bottom: where each lies, the segment's direction across it and how far

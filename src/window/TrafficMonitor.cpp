@@ -25,20 +25,22 @@ double perSecond(std::uint64_t bytes, std::int64_t elapsedNanoseconds) {
            static_cast<double>(elapsedNanoseconds);
 }
 
-std::string rateLine(const char* prefix, double bytesPerSecond) {
-    return prefix + formatNumber(bytesPerSecond / kBytesPerKilobyte, kRateLinePattern);
-}
-
-// Whole bytes below 1024, KB from there on. The choice goes by the value as it is written, so
-// that 1023.6 bytes per second shows as 1.00 KBS, never as 1024 BS.
-std::string currentRateCaption(double bytesPerSecond) {
-    if (std::round(bytesPerSecond) < kBytesPerKilobyte) {
-        return formatNumber(bytesPerSecond, kBytesPattern);
-    }
-    return formatNumber(bytesPerSecond / kBytesPerKilobyte, kKilobytesPattern);
+std::string rateLine(const char* prefix, FormattedNumber& text, double bytesPerSecond) {
+    return prefix + text(bytesPerSecond / kBytesPerKilobyte);
 }
 
 }  // namespace
+
+TrafficMonitor::RateCaption::RateCaption() : bytes(kBytesPattern), kilobytes(kKilobytesPattern) {}
+
+// Whole bytes below 1024, KB from there on. The choice goes by the value as it is written, so
+// that 1023.6 bytes per second shows as 1.00 KBS, never as 1024 BS.
+std::string TrafficMonitor::RateCaption::operator()(double bytesPerSecond) {
+    if (std::round(bytesPerSecond) < kBytesPerKilobyte) {
+        return bytes(bytesPerSecond);
+    }
+    return kilobytes(bytesPerSecond / kBytesPerKilobyte);
+}
 
 TrafficMonitor::TrafficMonitor(InterfaceTable& table, DrawingSurface& pic1,
                                const SettingsStore& settings, const MonotonicClock& clock,
@@ -47,7 +49,14 @@ TrafficMonitor::TrafficMonitor(InterfaceTable& table, DrawingSurface& pic1,
       settings_(settings),
       clock_(clock),
       rateTops_(tops),
-      colGraphData_(std::make_shared<GraphData>(kGraphSamples, 0.0)) {
+      colGraphData_(std::make_shared<GraphData>(kGraphSamples, 0.0)),
+      recvText_(kTotalPattern),
+      sentText_(kTotalPattern),
+      downloadTopText_(kRateLinePattern),
+      uploadTopText_(kRateLinePattern),
+      downloadAverageText_(kRateLinePattern),
+      uploadAverageText_(kRateLinePattern),
+      graphPointText_(kGraphPointPattern) {
     configureGraph(pic1);
 }
 
@@ -118,9 +127,9 @@ std::optional<TrafficMonitor::Reading> TrafficMonitor::takeReading(const CInterf
                    static_cast<std::int32_t>(objIpHelper_.BytesSent()), clock_.nowNanoseconds()};
 }
 
-void TrafficMonitor::showTotals(const Reading& reading, MonitorCaptions& captions) const {
-    captions.lblRecv = formatNumber(reading.lngRecv / kBytesPerKilobyte, kTotalPattern);
-    captions.lblSent = formatNumber(reading.lngSent / kBytesPerKilobyte, kTotalPattern);
+void TrafficMonitor::showTotals(const Reading& reading, MonitorCaptions& captions) {
+    captions.lblRecv = recvText_(reading.lngRecv / kBytesPerKilobyte);
+    captions.lblSent = sentText_(reading.lngSent / kBytesPerKilobyte);
 }
 
 // The first reading only becomes the baseline. A reading taken at the very instant of the
@@ -164,26 +173,30 @@ void TrafficMonitor::updateAverages(const Rates& rates) {
     dblUploadSpeedAverage_ = (rates.upload + dblUploadSpeedAverage_) / 2;
 }
 
-void TrafficMonitor::showRateLines(MonitorCaptions& captions) const {
-    captions.lblDownloadSpeedTop = rateLine("下载速率: ", rateTops_.dblDownloadSpeedTop);
-    captions.lblUploadSpeedTop = rateLine("上载速率: ", rateTops_.dblUploadSpeedTop);
-    captions.lblDownloadSpeedAverage = rateLine("平均下载速率: ", dblDownloadSpeedAverage_);
-    captions.lblUploadSpeedAverage = rateLine("平均上载速率: ", dblUploadSpeedAverage_);
+void TrafficMonitor::showRateLines(MonitorCaptions& captions) {
+    captions.lblDownloadSpeedTop =
+        rateLine("下载速率: ", downloadTopText_, rateTops_.dblDownloadSpeedTop);
+    captions.lblUploadSpeedTop =
+        rateLine("上载速率: ", uploadTopText_, rateTops_.dblUploadSpeedTop);
+    captions.lblDownloadSpeedAverage =
+        rateLine("平均下载速率: ", downloadAverageText_, dblDownloadSpeedAverage_);
+    captions.lblUploadSpeedAverage =
+        rateLine("平均上载速率: ", uploadAverageText_, dblUploadSpeedAverage_);
 }
 
 // The point is the download average in KB per second as the two-decimal text shows it,
 // rounded down: 2.999 KB shows as 3.00 and gives 3, not 2.
 void TrafficMonitor::appendGraphPoint() {
-    const std::optional<double> shown = readGroupedNumber(
-        formatNumber(dblDownloadSpeedAverage_ / kBytesPerKilobyte, kGraphPointPattern));
+    const std::optional<double> shown =
+        readGroupedNumber(graphPointText_(dblDownloadSpeedAverage_ / kBytesPerKilobyte));
     if (shown) {
         colGraphData_->push_back(std::floor(*shown) + kGraphPointLift);
     }
 }
 
 void TrafficMonitor::showCurrentRates(const Rates& rates, MonitorCaptions& captions) {
-    captions.lblDSpeed = currentRateCaption(rates.download);
-    captions.lblUSpeed = currentRateCaption(rates.upload);
+    captions.lblDSpeed = downloadRateText_(rates.download);
+    captions.lblUSpeed = uploadRateText_(rates.upload);
 }
 
 // Rebuilt only when the number of interfaces changed: entries that merely changed places

@@ -13,6 +13,7 @@
 #include "graph/graph_data.h"
 #include "netstats/CIpHelper.h"
 #include "netstats/interface_traffic.h"
+#include "platform/formatted_number.h"
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
 #include "platform/selector_position.h"
@@ -74,20 +75,27 @@ class TrafficMonitor {
         double download = 0;
         double upload = 0;
     };
+    // A current rate's caption, in whole bytes or in KB.
+    struct RateCaption {
+        RateCaption();
+        std::string operator()(double bytesPerSecond);
+        FormattedNumber bytes;
+        FormattedNumber kilobytes;
+    };
 
     void configureGraph(DrawingSurface& pic1);
     SelectorContents selectorOf(const CInterfaces& interfaces) const;
     std::optional<Reading> takeReading(const CInterfaces& interfaces);
     static void showSelected(const CInterfaces& interfaces, int selectedPosition,
                              MonitorCaptions& captions);
-    void showTotals(const Reading& reading, MonitorCaptions& captions) const;
+    void showTotals(const Reading& reading, MonitorCaptions& captions);
     void measure(const Reading& reading, MonitorCaptions& captions);
     Rates ratesSinceBaseline(std::int64_t elapsedNanoseconds) const;
     void raiseTops(const Rates& rates);
     void updateAverages(const Rates& rates);
-    void showRateLines(MonitorCaptions& captions) const;
+    void showRateLines(MonitorCaptions& captions);
     void appendGraphPoint();
-    static void showCurrentRates(const Rates& rates, MonitorCaptions& captions);
+    void showCurrentRates(const Rates& rates, MonitorCaptions& captions);
     std::optional<SelectorContents> upkeepSelector(const CInterfaces& interfaces,
                                                    int selectorItemCount) const;
 
@@ -105,4 +113,14 @@ class TrafficMonitor {
     std::optional<std::int64_t> lastReadingAt_;
     double dblDownloadSpeedAverage_ = 0;
     double dblUploadSpeedAverage_ = 0;
+    // The captions' texts, kept from tick to tick.
+    FormattedNumber recvText_;
+    FormattedNumber sentText_;
+    FormattedNumber downloadTopText_;
+    FormattedNumber uploadTopText_;
+    FormattedNumber downloadAverageText_;
+    FormattedNumber uploadAverageText_;
+    FormattedNumber graphPointText_;
+    RateCaption downloadRateText_;
+    RateCaption uploadRateText_;
 };
