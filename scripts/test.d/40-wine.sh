@@ -79,10 +79,12 @@ check_resources() {
     grep -q 'RT_MANIFEST' <<<"$listing" || { echo "no manifest resource"; return 1; }
     grep -q "FILEVERSION $major, $minor, $patch, 0" <<<"$listing" ||
         { echo "no version $version"; return 1; }
+    grep -q 'VALUE "LegalCopyright", L"Copyright (c) 2026' <<<"$listing" ||
+        { echo "no copyright"; return 1; }
 }
 check_resources || resources_ok=0
 if ((resources_ok)); then
-    echo "Windows resource file: compiles; icon 16x16 24-bit, 256, 48, 32, 16 32-bit; manifest; version"
+    echo "Windows resource file: compiles; icon 16x16 24-bit, 256, 48, 32, 16 32-bit; manifest; version; copyright"
 else
     echo "Windows resource file: FAILED"
 fi
