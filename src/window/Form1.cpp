@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "monitor/skip_on_failure.h"
 #include "platform/automation_date.h"
 #include "platform/system_log.h"
 #include "scheduler/messages.h"
@@ -20,7 +21,6 @@
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
 #include "window/qt_text.h"
-#include "window/skip_on_failure.h"
 
 namespace {
 

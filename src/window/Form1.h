@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "monitor/TrafficMonitor.h"
 #include "platform/clock.h"
 #include "scheduler/action_reporter.h"
 #include "scheduler/clock_trigger.h"
 #include "scheduler/process_exit_trigger.h"
 #include "scheduler/rate_tops.h"
 #include "scheduler/rate_trigger.h"
-#include "window/TrafficMonitor.h"
 #include "window/form1_services.h"
 
 class QComboBox;

@@ -1,6 +1,6 @@
 // The monitor tick on its own: snapshots from a fake table, time from a fake monotonic clock,
 // the graph drawn on PIC1 and read back pixel by pixel.
-#include "window/TrafficMonitor.h"
+#include "monitor/TrafficMonitor.h"
 
 #include <QImage>
 

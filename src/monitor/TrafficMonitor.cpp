@@ -1,10 +1,10 @@
-#include "window/TrafficMonitor.h"
+#include "monitor/TrafficMonitor.h"
 
 #include <cmath>
 #include <utility>
 
+#include "monitor/skip_on_failure.h"
 #include "platform/number_format.h"
-#include "window/skip_on_failure.h"
 
 namespace {
 
