@@ -333,9 +333,13 @@ void Form1::showMonitorCaptions(const MonitorCaptions& captions) {
         {lblDSpeed, captions.lblDSpeed},
         {lblUSpeed, captions.lblUSpeed},
     };
-    for (const auto& [label, caption] : labels) {
-        if (caption) {
+    static_assert(std::size(labels) == std::tuple_size_v<decltype(shownCaptions_)>);
+    // A caption that reads as before is left alone: at rest most of them do, tick after tick.
+    for (std::size_t i = 0; i < std::size(labels); ++i) {
+        const auto& [label, caption] = labels[i];
+        if (caption && caption != shownCaptions_[i]) {
             label->setText(toQString(*caption));
+            shownCaptions_[i] = caption;
         }
     }
     if (captions.cboConnectionType) {

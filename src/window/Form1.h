@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,6 +75,8 @@ class Form1 : public QWidget {
     RateTrigger rateTrigger_;
     // Created by Form_Load once PIC1 exists; lives as long as the window.
     std::unique_ptr<TrafficMonitor> monitor_;
+    // What the monitor last wrote into each of its nine labels; nothing before the first write.
+    std::array<std::optional<std::string>, 9> shownCaptions_;
 
     // Holds what must stay clipped to the client area whatever size a window manager forces
     // on the window: the separators and the monitor controls placed below the visible part.
