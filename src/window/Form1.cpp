@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -18,6 +17,7 @@
 #include "scheduler/messages.h"
 #include "window/OptionPanels.h"
 #include "window/Pic1Surface.h"
+#include "window/ResourceIconEngine.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
 #include "window/qt_text.h"
@@ -27,16 +27,12 @@ namespace {
 const QSize kClientSize{1038, 199};
 constexpr int kHintWeight = 290;
 
-// Read as PNG by name: an icon file of unstated format is probed with every image-format
-// plugin, and each one probed stays loaded for the program's life.
 QIcon applicationIcon() {
-    QIcon icon;
+    QStringList files;
     for (const int size : {16, 32, 48, 256}) {
-        QImageReader png(QStringLiteral(":/icons/lanhe-shutdown-%1.png").arg(size), "png");
-        png.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(png.read()));
+        files << QStringLiteral(":/icons/lanhe-shutdown-%1.png").arg(size);
     }
-    return icon;
+    return QIcon(new ResourceIconEngine(files));
 }
 
 QFont arialFont(bool bold) {

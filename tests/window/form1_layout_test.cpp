@@ -7,7 +7,10 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QResource>
@@ -46,7 +49,19 @@ TEST_F(Form1Window, WindowHasItsCaptionIconAndAFixedSize) {
     EXPECT_EQ(form_->windowTitle(), QStringLiteral("蓝禾自动关机"));
     EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
     EXPECT_FALSE(form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(form_->windowIcon().availableSizes().size(), 4) << "icon resources missing";
+    // Each size the window system asks for is the image drawn for it; between sizes, the next
+    // larger one scaled down.
+    const QIcon icon = form_->windowIcon();
+    ASSERT_EQ(icon.availableSizes().size(), 4) << "icon resources missing";
+    for (const int size : {16, 32, 48, 256}) {
+        EXPECT_EQ(
+            icon.pixmap(size).toImage(),
+            QPixmap::fromImage(QImage(QStringLiteral(":/icons/lanhe-shutdown-%1.png").arg(size)))
+                .toImage())
+            << size;
+    }
+    EXPECT_EQ(icon.pixmap(24).size(), QSize(24, 24));
+    EXPECT_EQ(icon.pixmap(512).size(), QSize(256, 256));
 }
 
 // No text may show as boxes: every glyph of the window's Chinese texts comes from one Chinese
