@@ -12,4 +12,7 @@ class HiddenSelector final : public QComboBox {
 
     // F4, Alt+Down, Space and the mouse all come here: the monitor never shows on screen.
     void showPopup() override;
+
+  protected:
+    void changeEvent(QEvent* event) override;
 };

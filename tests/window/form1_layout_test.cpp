@@ -144,11 +144,14 @@ TEST_F(Form1Window, ArrowKeysMoveTheOneChoiceWithinItsPanelOnly) {
     }
 }
 
-// Its list would open as a window of its own, on screen.
+// Its list would open as a window of its own, on screen. Nothing builds it unasked; built, it
+// takes the selector's font.
 TEST_F(Form1Window, NoKeyOrClickOpensTheHiddenSelectorsList) {
     table_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")});
     start();
     auto* selector = control<QComboBox>("cboConnectionType");
+    EXPECT_EQ(selector->findChild<QAbstractItemView*>(), nullptr) << "list built though unused";
+    EXPECT_EQ(selector->view()->font(), selector->font());
     selector->setFocus();
     for (const auto& [key, modifier] : {std::pair{Qt::Key_F4, Qt::NoModifier},
                                         {Qt::Key_Down, Qt::AltModifier},
