@@ -14,6 +14,7 @@
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using Shape = RecordingSurface::Shape;
@@ -45,16 +46,6 @@ class LineGraphTest : public ::testing::Test {
     clsLineGraph graph;
 };
 
-TEST_F(LineGraphTest, SettersNeverDrawAndDrawPreparesTheSurface) {
-    graph.setPicBackground(0x123456);
-    graph.setBorderSize(3);
-    EXPECT_THAT(surface.calls, IsEmpty());
-    graph.Draw();
-    EXPECT_TRUE(surface.state.persistentDrawing);
-    EXPECT_THAT(surface.calls, testing::Contains("clear"));
-    EXPECT_EQ(surface.state.background, 0x123456u);
-}
-
 TEST_F(LineGraphTest, MissingListOrSurfaceIsNoFault) {
     graph.setDataCollection(nullptr);
     graph.Draw();
@@ -83,7 +74,7 @@ TEST_F(LineGraphTest, DrawsOneSegmentPerSampleOfTheCallersListTrimmedToTheNewest
 // p pixels wide, then the grid from (b, b) over the plot of W − 2b by H − 2b, and no line.
 TEST_F(LineGraphTest, EmptyListGetsFrameOfBorderSizePlusOneOutlinesAndGridInsideIt) {
     for (const auto& [border, pen] : {std::pair{0, 1}, {1, 1}, {2, 1}, {3, 1}, {1, 2}}) {
-        surface.state.penWidth = static_cast<std::int16_t>(pen);
+        surface.pen = static_cast<std::int16_t>(pen);
         graph.setBorderSize(static_cast<std::int16_t>(border));
         redraw();
         const auto frame = static_cast<std::size_t>(border > 0 ? border + 1 : 0);
@@ -98,12 +89,17 @@ TEST_F(LineGraphTest, EmptyListGetsFrameOfBorderSizePlusOneOutlinesAndGridInside
     }
 }
 
-// 379 − 99 × 3.79 + 2 in single precision would give 5.79000854, not 5.79.
+// Setting a property never draws; Draw first makes the surface keep its drawing and clears it
+// in PicBackground. 379 − 99 × 3.79 + 2 in single precision would give 5.79000854, not 5.79.
 TEST_F(LineGraphTest, WorkedExampleOnA379By112Surface) {
-    surface.state.width = 379;
+    surface.width = 379;
     samples->assign(99, 5);
     samples->push_back(25);
+    graph.setPicBackground(0x123456);
+    EXPECT_THAT(surface.calls, IsEmpty());
     graph.Draw();
+    EXPECT_THAT(surface.calls, Contains("clear"));
+    EXPECT_EQ(std::pair(surface.persistent, surface.background), std::pair(true, 0x123456u));
     const auto& grid = surface.outlines;
     // Divided first, then multiplied: 112 × 9 / 10 would round to 100.800003, not 100.799995.
     for (int k = 1; k <= 20; ++k) {

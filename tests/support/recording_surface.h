@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graph/drawing_surface.h"
@@ -23,56 +24,38 @@ class RecordingSurface final : public DrawingSurface {
         }
     };
 
-    // Width and height are in pixels.
-    struct State {
-        bool persistentDrawing = false;
-        std::int16_t penWidth = 1;
-        CoordinateUnit unit = CoordinateUnit::Twips;
-        Color background = 0xF0F0F0;
-        float width = 375;
-        float height = 112;
-    };
-
     // The nth call of the member named so from now on (counting from 1) is recorded but fails,
     // changing nothing.
-    void failCall(std::string name, int nth = 1);
+    void failCall(std::string name, int nth = 1) {
+        failingCall_ = std::move(name);
+        callsUntilFailure_ = nth;
+    }
 
-    std::optional<bool> persistentDrawing() const override {
-        return read("persistentDrawing", state.persistentDrawing);
-    }
-    bool setPersistentDrawing(bool on) override {
-        return apply("setPersistentDrawing", [&] { state.persistentDrawing = on; });
-    }
-    bool clear() override { return record("clear"); }
-    std::optional<std::int16_t> penWidth() const override {
-        return read("penWidth", state.penWidth);
-    }
-    std::optional<CoordinateUnit> coordinateUnit() const override {
-        return read("coordinateUnit", state.unit);
-    }
-    bool setCoordinateUnit(CoordinateUnit unit) override {
-        return apply("setCoordinateUnit", [&] { state.unit = unit; });
-    }
-    std::optional<Color> backgroundColor() const override {
-        return read("backgroundColor", state.background);
-    }
-    bool setBackgroundColor(Color color) override {
-        return apply("setBackgroundColor", [&] { state.background = color; });
-    }
-    std::optional<float> innerWidth() const override {
-        return read("innerWidth", state.width * unitsPerPixel());
-    }
-    std::optional<float> innerHeight() const override {
-        return read("innerHeight", state.height * unitsPerPixel());
-    }
+    // Each member records itself under its own name.
+    std::optional<bool> persistentDrawing() const override { return read(__func__, persistent); }
+    bool setPersistentDrawing(bool on) override { return write(__func__, persistent, on); }
+    bool clear() override { return record(__func__); }
+    std::optional<std::int16_t> penWidth() const override { return read(__func__, pen); }
+    std::optional<CoordinateUnit> coordinateUnit() const override { return read(__func__, unit); }
+    bool setCoordinateUnit(CoordinateUnit to) override { return write(__func__, unit, to); }
+    std::optional<Color> backgroundColor() const override { return read(__func__, background); }
+    bool setBackgroundColor(Color to) override { return write(__func__, background, to); }
+    std::optional<float> innerWidth() const override { return read(__func__, width * scale()); }
+    std::optional<float> innerHeight() const override { return read(__func__, height * scale()); }
     bool drawLine(float x1, float y1, float x2, float y2, Color color) override {
-        return apply("drawLine", [&] { lines.push_back({x1, y1, x2, y2, color}); });
+        return apply(__func__, [&] { lines.push_back({x1, y1, x2, y2, color}); });
     }
     bool drawRectangleOutline(float x1, float y1, float x2, float y2, Color color) override {
-        return apply("drawRectangleOutline", [&] { outlines.push_back({x1, y1, x2, y2, color}); });
+        return apply(__func__, [&] { outlines.push_back({x1, y1, x2, y2, color}); });
     }
 
-    State state;
+    bool persistent = false;
+    std::int16_t pen = 1;
+    CoordinateUnit unit = CoordinateUnit::Twips;
+    Color background = 0xF0F0F0;
+    // In pixels.
+    float width = 375;
+    float height = 112;
     // Every call, failed ones too; reads are calls as well, so they are recorded from const.
     mutable std::vector<std::string> calls;
     // What was drawn, in order.
@@ -81,9 +64,12 @@ class RecordingSurface final : public DrawingSurface {
 
   private:
     // Records the call; false when it is the one told to fail.
-    bool record(const char* name) const;
+    bool record(const char* name) const {
+        calls.emplace_back(name);
+        return !(failingCall_ == name && --callsUntilFailure_ == 0);
+    }
     // 15 twips to the pixel.
-    float unitsPerPixel() const { return state.unit == CoordinateUnit::Twips ? 15 : 1; }
+    float scale() const { return unit == CoordinateUnit::Twips ? 15 : 1; }
 
     template <typename T>
     std::optional<T> read(const char* name, T value) const {
@@ -98,6 +84,10 @@ class RecordingSurface final : public DrawingSurface {
         }
         change();
         return true;
+    }
+    template <typename T>
+    bool write(const char* name, T& field, T value) {
+        return apply(name, [&] { field = value; });
     }
 
     std::string failingCall_;
