@@ -37,22 +37,22 @@ TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
         {{}, 0, 0},
     };
     for (const auto& c : cases) {
-        table.setRows(c.rows);
+        table.rows = c.rows;
         EXPECT_EQ(helper.Interfaces()->Count(), static_cast<std::int32_t>(c.rows.size()));
         EXPECT_EQ(helper.BytesReceived(), c.received) << c.rows.size() << " rows";
         EXPECT_EQ(helper.BytesSent(), c.sent) << c.rows.size() << " rows";
     }
-    EXPECT_FALSE(table.sortRequested()) << "the rows stay in the table's order";
+    EXPECT_FALSE(table.sortRequested) << "the rows stay in the table's order";
 }
 
 // Texts are decoded again whenever their bytes change, a shorter length over the same bytes too.
 TEST_F(CIpHelperTest, TwoReadsGiveIndependentCollections) {
     const auto first = helper.Interfaces();
-    table.setRows({interfaceRow("eth1", 500, 600)});
+    table.rows = {interfaceRow("eth1", 500, 600)};
     const auto second = helper.Interfaces();
     IfRow shorter = interfaceRow("eth1");
     shorter.descrLen = 3;
-    table.setRows({shorter});
+    table.rows = {shorter};
     EXPECT_EQ(first->Item(1)->OctetsReceived(), 100);
     EXPECT_EQ(first->Item(1)->InterfaceDescription(), "eth0");
     EXPECT_EQ(second->Item(1)->OctetsReceived(), 500);
@@ -67,10 +67,10 @@ TEST(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
         void (*arrange)(FakeInterfaceTable&);
         int calls;
     } failures[] = {
-        {"first call answers 50", [](auto& t) { t.answerSizeQueryWith(kIfTableNotSupported); }, 1},
-        {"size of 0", [](auto& t) { t.reportZeroSize(); }, 1},
-        {"second call fails", [](auto& t) { t.failFillWith(kIfTableGeneralFailure); }, 2},
-        {"table grew between the calls", [](auto& t) { t.growAfterSizeQuery(IfRow{}); }, 2},
+        {"first call answers 50", [](auto& t) { t.sizeQueryResult = kIfTableNotSupported; }, 1},
+        {"size of 0", [](auto& t) { t.zeroSize = true; }, 1},
+        {"second call fails", [](auto& t) { t.fillFailure = kIfTableGeneralFailure; }, 2},
+        {"table grew between the calls", [](auto& t) { t.growth = IfRow{}; }, 2},
     };
     for (const auto& f : failures) {
         SCOPED_TRACE(f.name);
@@ -83,7 +83,7 @@ TEST(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
         EXPECT_EQ(interfaces->Count(), 0);
         EXPECT_EQ(helper.BytesReceived(), 0);
         EXPECT_EQ(helper.BytesSent(), 0);
-        EXPECT_EQ(table.calls(), 2 + f.calls);
+        EXPECT_EQ(table.calls, 2 + f.calls);
     }
 }
 

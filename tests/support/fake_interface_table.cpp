@@ -7,19 +7,19 @@ std::uint32_t FakeInterfaceTable::GetIfTable(std::uint8_t* table, std::uint32_t&
     if (probe) {
         probe();
     }
-    ++calls_;
-    sortRequested_ = sortRequested_ || sort;
-    const std::vector<std::uint8_t> bytes = encodeIfTable(rows_);
+    ++calls;
+    sortRequested = sortRequested || sort;
+    const std::vector<std::uint8_t> bytes = encodeIfTable(rows);
     const auto needed = static_cast<std::uint32_t>(bytes.size());
     if (table == nullptr) {
-        size = zeroSize_ ? 0 : needed;
-        if (growth_) {
-            rows_.push_back(*std::exchange(growth_, std::nullopt));
+        size = zeroSize ? 0 : needed;
+        if (growth) {
+            rows.push_back(*std::exchange(growth, std::nullopt));
         }
-        return sizeQueryResult_;
+        return sizeQueryResult;
     }
-    if (fillFailure_) {
-        return *fillFailure_;
+    if (fillFailure) {
+        return *fillFailure;
     }
     if (size < needed) {
         size = needed;

@@ -25,34 +25,23 @@ inline IfRow interfaceRow(const std::string& description, std::uint32_t received
 
 class FakeInterfaceTable final : public InterfaceTable {
   public:
-    explicit FakeInterfaceTable(std::vector<IfRow> rows = {}) : rows_(std::move(rows)) {}
+    explicit FakeInterfaceTable(std::vector<IfRow> start = {}) : rows(std::move(start)) {}
 
     std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override;
 
-    void setRows(std::vector<IfRow> rows) { rows_ = std::move(rows); }
-    // The size query returns `result` (50: not supported) instead of the size-needed code.
-    void answerSizeQueryWith(std::uint32_t result) { sizeQueryResult_ = result; }
+    std::vector<IfRow> rows;
+    // What the size query returns (50: not supported) where the size-needed code belongs.
+    std::uint32_t sizeQueryResult = kIfTableInsufficientBuffer;
     // The size query reports a size of 0.
-    void reportZeroSize() { zeroSize_ = true; }
-    // The call that fills the buffer fails with `result`.
-    void failFillWith(std::uint32_t result) { fillFailure_ = result; }
-    // `row` joins the table right after the next size query: an adapter appearing between
+    bool zeroSize = false;
+    // What the call that fills the buffer fails with.
+    std::optional<std::uint32_t> fillFailure;
+    // A row that joins the table right after the next size query: an adapter appearing between
     // the two calls.
-    void growAfterSizeQuery(IfRow row) { growth_ = std::move(row); }
-
-    int calls() const { return calls_; }
-    // Whether any call asked for sorted rows.
-    bool sortRequested() const { return sortRequested_; }
-
+    std::optional<IfRow> growth;
     // Runs first in every call; it may throw, as an exhausted allocator would.
     std::function<void()> probe;
-
-  private:
-    std::vector<IfRow> rows_;
-    std::uint32_t sizeQueryResult_ = kIfTableInsufficientBuffer;
-    bool zeroSize_ = false;
-    std::optional<std::uint32_t> fillFailure_;
-    std::optional<IfRow> growth_;
-    int calls_ = 0;
-    bool sortRequested_ = false;
+    // The calls so far, and whether any of them asked for sorted rows.
+    int calls = 0;
+    bool sortRequested = false;
 };

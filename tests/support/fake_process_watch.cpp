@@ -19,11 +19,11 @@ class FakeLatchedProcess final : public LatchedProcess {
 
 // The latched process is the one of this birth: it has ended once its ID is gone or born again.
 std::unique_ptr<LatchedProcess> FakeProcessWatch::latch(std::uint32_t id) const {
-    if (refuseIdentity_ || !runs(id)) {
+    if (refuseIdentity || !runs(id)) {
         return nullptr;
     }
     return std::make_unique<FakeLatchedProcess>([this, id, birth = births_.at(id)] {
-        if (failReads_) {
+        if (failReads) {
             return ProcessState::cannotTell;
         }
         return runs(id) && births_.at(id) == birth ? ProcessState::running : ProcessState::ended;

@@ -14,7 +14,7 @@ class FakeProcessWatch final : public ProcessWatch {
 
     std::unique_ptr<LatchedProcess> latch(std::uint32_t id) const override;
     std::optional<std::vector<std::uint32_t>> runningProcessIds() const override {
-        return failReads_ ? std::nullopt : std::optional(ids_);
+        return failReads ? std::nullopt : std::optional(ids_);
     }
 
     // Exactly these run afterwards: the others end, and an ID that was not running is new.
@@ -22,9 +22,9 @@ class FakeProcessWatch final : public ProcessWatch {
     // The process with this ID ends and a new one takes the ID at once.
     void reuseId(std::uint32_t id) { births_[id] = ++lastBirth_; }
     // Latching is refused, as for a protected process: only the check by ID is left.
-    void refuseIdentity(bool refuse) { refuseIdentity_ = refuse; }
+    bool refuseIdentity = false;
     // Neither the list nor a latched process can be read.
-    void failReads(bool fail) { failReads_ = fail; }
+    bool failReads = false;
 
   private:
     bool runs(std::uint32_t id) const;
@@ -32,6 +32,4 @@ class FakeProcessWatch final : public ProcessWatch {
     std::vector<std::uint32_t> ids_;
     std::map<std::uint32_t, unsigned> births_;
     unsigned lastBirth_ = 0;
-    bool refuseIdentity_ = false;
-    bool failReads_ = false;
 };

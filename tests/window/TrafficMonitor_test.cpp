@@ -14,7 +14,7 @@ class TrafficMonitorTest : public ::testing::Test {
     // One tick after the given time, with "eth0" at the given totals.
     MonitorCaptions tickAt(std::int64_t afterMilliseconds, std::uint32_t received,
                            std::uint32_t sent = 0) {
-        table_.setRows({interfaceRow("eth0", received, sent)});
+        table_.rows = {interfaceRow("eth0", received, sent)};
         clock_.advanceMilliseconds(afterMilliseconds);
         MonitorCaptions captions = monitor_.tmrUpdate_Timer(0, 1);
         EXPECT_EQ(monitor_.colGraphData()->size(), 100u);
@@ -104,7 +104,7 @@ TEST_F(TrafficMonitorTest, EachInterfaceIsMeasuredOnItsOwnWhereTheirSumWouldOver
     IfRow eth0 = interfaceRow("eth0", 1'200'000'000);
     eth0.index = 2;
     for (int second = 0; second < 2; ++second, eth0.inOctets += 10'240'000) {
-        table_.setRows({interfaceRow("lo", 1'000'000'000), eth0});
+        table_.rows = {interfaceRow("lo", 1'000'000'000), eth0};
         clock_.advanceMilliseconds(1000);
         monitor_.tmrUpdate_Timer(0, 1);
     }
@@ -117,7 +117,7 @@ TEST_F(TrafficMonitorTest, EachInterfaceIsMeasuredOnItsOwnWhereTheirSumWouldOver
 TEST_F(TrafficMonitorTest, TicksOfNoLengthOrWithoutATableAreNoReadings) {
     tickAt(0, 100'000);
     EXPECT_EQ(tickAt(0, 101'000).lblDSpeed, std::nullopt);
-    table_.setRows({});
+    table_.rows = {};
     clock_.advanceMilliseconds(100);
     EXPECT_EQ(monitor_.tmrUpdate_Timer(0, 1).lblRecv, std::nullopt) << "no total of 0";
     EXPECT_EQ(std::pair(tops_.dblDownloadSpeedTop, tops_.measuredSinceRateTick),

@@ -147,7 +147,7 @@ TEST_F(Form1Window, ArrowKeysMoveTheOneChoiceWithinItsPanelOnly) {
 // Its list would open as a window of its own, on screen. Nothing builds it unasked; built, it
 // takes the selector's font.
 TEST_F(Form1Window, NoKeyOrClickOpensTheHiddenSelectorsList) {
-    table_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")});
+    table_.rows = {interfaceRow("eth0"), interfaceRow("wlan0")};
     start();
     auto* selector = control<QComboBox>("cboConnectionType");
     EXPECT_EQ(selector->findChild<QAbstractItemView*>(), nullptr) << "list built though unused";

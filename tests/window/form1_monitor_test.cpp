@@ -14,7 +14,7 @@ namespace {
 // Each test builds the window once the table and the setting it starts with are in place.
 class MonitorWindow : public Form1Test {
   protected:
-    void SetUp() override { table_.setRows({interfaceRow("eth0"), interfaceRow("wlan0")}); }
+    void SetUp() override { table_.rows = {interfaceRow("eth0"), interfaceRow("wlan0")}; }
     void storeConnection(const char* value) {
         settings_.store("蓝禾自动关机", "Setting", "Connection", value);
     }
@@ -43,10 +43,10 @@ TEST_F(MonitorWindow, AFailingStartUpIsShownAndReportedAsFailed) {
 
 TEST_F(MonitorWindow, TicksDrawPic1AndWriteEachCaptionInItsLabel) {
     storeConnection("1");
-    table_.setRows({interfaceRow("eth0", 1'536'000, 2048), interfaceRow("wlan0")});
+    table_.rows = {interfaceRow("eth0", 1'536'000, 2048), interfaceRow("wlan0")};
     start();
     tickAfter(100);
-    table_.setRows({interfaceRow("eth0", 1'536'000 + 3072, 2048 + 1024), interfaceRow("wlan0")});
+    table_.rows = {interfaceRow("eth0", 1'536'000 + 3072, 2048 + 1024), interfaceRow("wlan0")};
     tickAfter(250);
     EXPECT_EQ(control<Pic1Surface>("PIC1")->backgroundColor(), 0x000000u) << "PIC1 drawn";
     for (const auto& [label, text] : {std::pair{"lblType", "wlan0 "},
@@ -67,12 +67,12 @@ TEST_F(MonitorWindow, TheSelectorIsRebuiltFromTheSettingOnlyWhenTheCountChanges)
     start();
     selector()->setCurrentIndex(0);
 
-    table_.setRows({interfaceRow("wlan0"), interfaceRow("eth0")});
+    table_.rows = {interfaceRow("wlan0"), interfaceRow("eth0")};
     tickAfter(100);
     EXPECT_EQ(selector()->itemText(0), "eth0 ") << "swapped: no rebuild";
     EXPECT_EQ(caption("lblType"), "wlan0 ") << "whatever stands at the selected position";
 
-    table_.setRows({interfaceRow("wlan0"), interfaceRow("eth0"), interfaceRow("usb0")});
+    table_.rows = {interfaceRow("wlan0"), interfaceRow("eth0"), interfaceRow("usb0")};
     tickAfter(100);
     EXPECT_EQ(selector()->count(), 3);
     EXPECT_EQ(selector()->itemText(0), "wlan0 ");

@@ -18,7 +18,7 @@ class RightPanel : public Form1Test {
 // What happens to the watched process 4242 after it was armed.
 constexpr auto end4242 = [](FakeProcessWatch& processes) { processes.setRunning({1, 5678}); };
 constexpr auto reuse4242 = [](FakeProcessWatch& processes) { processes.reuseId(4242); };
-constexpr auto failReads = [](FakeProcessWatch& processes) { processes.failReads(true); };
+constexpr auto failReads = [](FakeProcessWatch& processes) { processes.failReads = true; };
 
 // Text10 is read by its leading number; only a whole number that a process has arms. A refusal
 // disarms and stops Timer4 before its box opens; an unreadable list finds nothing.
@@ -36,8 +36,8 @@ TEST_F(RightPanel, ThePidIsTheNumberTheTextBeginsWith) {
         EXPECT_EQ(messages_.back(), found ? kArmed : refused) << '"' << text << '"';
         EXPECT_EQ(timer4WhenShown_.back(), found) << '"' << text << '"';
     }
-    processes_.refuseIdentity(true);
-    processes_.failReads(true);
+    processes_.refuseIdentity = true;
+    processes_.failReads = true;
     arm("Option9", "0");
     EXPECT_EQ(messages_.back(), refused);
     EXPECT_FALSE(timer("Timer4")->isActive());
@@ -56,14 +56,14 @@ TEST_F(RightPanel, EachOptionStartsItsKindOnceWhenTheProcessTakenAtTheClickHasGo
     for (const auto& [option, kind, refuseIdentity, change, endsAtOnce] : rows) {
         SCOPED_TRACE(option);
         processes_.setRunning({1, 4242});
-        processes_.refuseIdentity(refuseIdentity);
+        processes_.refuseIdentity = refuseIdentity;
         messages_.clear();
         arm(option, "4242");
         const std::size_t before = launcher_.attempts().size();
         change(processes_);
         tick("Timer4");
         EXPECT_EQ(launcher_.attempts().size(), before + (endsAtOnce ? 1 : 0));
-        processes_.failReads(false);
+        processes_.failReads = false;
         end4242(processes_);
         tick("Timer4");
         tick("Timer4");

@@ -17,7 +17,7 @@ class MiddlePanel : public Form1Test {
     void traffic(std::uint32_t received, std::uint32_t sent = 0) {
         received_ += received;
         sent_ += sent;
-        table_.setRows({interfaceRow("eth0", received_, sent_)});
+        table_.rows = {interfaceRow("eth0", received_, sent_)};
         tickAfter(1000);
     }
     void arm(const char* option, const QString& seconds, const QString& kilobytes) {
