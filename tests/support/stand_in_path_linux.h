@@ -18,13 +18,11 @@ struct RecordedCall {
 
 class StandInPath {
   public:
-    // Makes a scratch directory the whole of PATH; the destructor puts PATH back. Check
-    // isWholeSearchPath before starting anything. Not copyable, as its directory is not.
+    // Makes a scratch directory the whole of PATH, or throws; the destructor puts PATH back.
+    // Not copyable, as its directory is not.
     StandInPath();
     ~StandInPath();
 
-    // Whether PATH is still exactly the scratch directory (checked before anything starts).
-    bool isWholeSearchPath() const;
     // Puts a shell script named program on the path that records each start of it, then runs
     // `then` (shell built-ins and absolute paths only), as in "printf 'no\n' >&2; exit 1".
     void addRecorder(const std::string& program, const std::string& then = "") const;

@@ -5,7 +5,7 @@
 
 void Form1Test::start() {
     form_ = std::make_unique<Form1>(
-        Form1Services{processes_, *formLauncher_, table_, settings_, clock_, monotonicClock_},
+        Form1Services{processes_, launcher_, table_, settings_, clock_, monotonicClock_},
         [this](const QString& text) {
             messages_.push_back(text);
             timer4WhenShown_.push_back(timer("Timer4")->isActive());

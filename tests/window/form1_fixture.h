@@ -53,8 +53,6 @@ class Form1Test : public ::testing::Test {
 
     FakeProcessWatch processes_{{1, 4242, 5678}};
     RecordingLauncher launcher_;
-    // What start() hands the window; a test may put a real launcher here.
-    ProcessLauncher* formLauncher_ = &launcher_;
     FakeInterfaceTable table_;
     FakeSettingsStore settings_;
     FakeClock clock_{{2026, 3, 7, 8, 5, 0}};
