@@ -26,7 +26,7 @@ class ActionReporterTest : public ::testing::Test {
                std::string(result);
     }
 
-    const std::string line_ = std::string(powerCommandLine(1).value());
+    const std::string line_ = commandLineOf(1);
     FakeClock clock_{{2026, 3, 7, 8, 6, 4}};
     std::vector<std::function<void()>> handedOver_;
     std::vector<std::string> messages_;

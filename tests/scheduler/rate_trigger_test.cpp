@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include "scheduler/messages.h"
-#include "scheduler/power_action.h"
 #include "support/recording_launcher.h"
 
 namespace {
@@ -18,10 +17,6 @@ constexpr PanelOptions kSleep{false, true, false, false};
 
 constexpr double kKilobyte = 1024;
 constexpr double kUnread = -1;
-
-std::string commandLineOf(ActionKind kind) {
-    return std::string(*powerCommandLine(kind));
-}
 
 class RateTriggerTest : public ::testing::Test {
   protected:

@@ -8,6 +8,12 @@
 #include <vector>
 
 #include "platform/process_launcher.h"
+#include "scheduler/power_action.h"
+
+// The command line that a power action of this kind starts on this system.
+inline std::string commandLineOf(ActionKind kind) {
+    return std::string(powerCommandLine(kind).value());
+}
 
 class RecordingLauncher final : public ProcessLauncher {
   public:

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "scheduler/power_action.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_monotonic_clock.h"
@@ -38,9 +37,6 @@ class Form1Test : public ::testing::Test {
         return found;
     }
     QTimer* timer(const char* name) const { return control<QTimer>(name); }
-    static std::string commandLineOf(ActionKind kind) {
-        return std::string(powerCommandLine(kind).value());
-    }
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
     void typeInto(const char* name, const QString& text);
     // One tick of the named timer, delivered through its timeout signal.
