@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "support/fake_interface_table.h"
@@ -21,11 +22,8 @@ class CIpHelperTest : public testing::Test {
 TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
     IfRow loopback = interfaceRow("lo", 1000, 1000);
     loopback.type = kIfTypeLoopback;
-    const struct {
-        std::vector<IfRow> rows;
-        double received;
-        double sent;
-    } cases[] = {
+    // The rows, the bytes received and sent.
+    const std::tuple<std::vector<IfRow>, double, double> cases[] = {
         {{interfaceRow("a", 2'000'000'000, 0x7FFFFFFF), interfaceRow("b", 2'000'000'000, 1),
           interfaceRow("c", 5, 1)},
          2'000'000'005,
@@ -36,11 +34,11 @@ TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
         {{loopback, interfaceRow("eth0", 7, 8)}, 1007, 1008},
         {{}, 0, 0},
     };
-    for (const auto& c : cases) {
-        table.rows = c.rows;
-        EXPECT_EQ(helper.Interfaces()->Count(), static_cast<std::int32_t>(c.rows.size()));
-        EXPECT_EQ(helper.BytesReceived(), c.received) << c.rows.size() << " rows";
-        EXPECT_EQ(helper.BytesSent(), c.sent) << c.rows.size() << " rows";
+    for (const auto& [rows, received, sent] : cases) {
+        table.rows = rows;
+        EXPECT_EQ(helper.Interfaces()->Count(), static_cast<std::int32_t>(rows.size()));
+        EXPECT_EQ(helper.BytesReceived(), received) << rows.size() << " rows";
+        EXPECT_EQ(helper.BytesSent(), sent) << rows.size() << " rows";
     }
     EXPECT_FALSE(table.sortRequested) << "the rows stay in the table's order";
 }
@@ -62,28 +60,25 @@ TEST_F(CIpHelperTest, TwoReadsGiveIndependentCollections) {
 
 // Every failure of the two calls gives an empty snapshot, with the totals of a good one reset.
 TEST(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
-    const struct {
-        const char* name;
-        void (*arrange)(FakeInterfaceTable&);
-        int calls;
-    } failures[] = {
+    // What goes wrong, and the calls it takes.
+    const std::tuple<const char*, void (*)(FakeInterfaceTable&), int> failures[] = {
         {"first call answers 50", [](auto& t) { t.sizeQueryResult = kIfTableNotSupported; }, 1},
         {"size of 0", [](auto& t) { t.zeroSize = true; }, 1},
         {"second call fails", [](auto& t) { t.fillFailure = kIfTableGeneralFailure; }, 2},
         {"table grew between the calls", [](auto& t) { t.growth = IfRow{}; }, 2},
     };
-    for (const auto& f : failures) {
-        SCOPED_TRACE(f.name);
+    for (const auto& [what, arrange, calls] : failures) {
+        SCOPED_TRACE(what);
         FakeInterfaceTable table({interfaceRow("eth0", 100, 200)});
         CIpHelper helper(table);
         ASSERT_EQ(helper.Interfaces()->Count(), 1);
-        f.arrange(table);
+        arrange(table);
         const auto interfaces = helper.Interfaces();
         ASSERT_NE(interfaces, nullptr);
         EXPECT_EQ(interfaces->Count(), 0);
         EXPECT_EQ(helper.BytesReceived(), 0);
         EXPECT_EQ(helper.BytesSent(), 0);
-        EXPECT_EQ(table.calls, 2 + f.calls);
+        EXPECT_EQ(table.calls, 2 + calls);
     }
 }
 

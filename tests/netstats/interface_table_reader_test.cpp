@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -53,39 +54,33 @@ TEST(InterfaceTableReaderTest, EveryNumberFieldFeedsItsOwnPropertyBitForBit) {
 }
 
 TEST(InterfaceTableReaderTest, AdapterAddressFormatsAtMostEightValidBytes) {
-    const struct {
-        std::uint32_t length;
-        std::array<std::uint8_t, 8> bytes;
-        const char* expected;
-    } cases[] = {
+    // dwPhysAddrLen, bPhysAddr, the address.
+    const std::tuple<std::uint32_t, std::array<std::uint8_t, 8>, const char*> cases[] = {
         {0, {0x00, 0x0C, 0x29}, ""},
         {0xFFFFFFFF, {0x00, 0x0C}, ""},  // reads as -1
         {6, {0x00, 0x0C, 0x29, 0xAB, 0x01, 0xFF}, "00-C-29-AB-1-FF"},
         {9, {0xA, 0xB, 0, 0xD, 0xE, 0xF, 0x10, 0x11}, "A-B-00-D-E-F-10-11"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [length, bytes, expected] : cases) {
         IfRow row;
-        row.physAddrLen = c.length;
-        row.physAddr = c.bytes;
-        EXPECT_EQ(readSingleRow(row)->AdapterAddress(), c.expected) << "length " << c.length;
+        row.physAddrLen = length;
+        row.physAddr = bytes;
+        EXPECT_EQ(readSingleRow(row)->AdapterAddress(), expected) << "length " << length;
     }
 }
 
 TEST(InterfaceTableReaderTest, DescriptionKeepsTheTextUpToItsLength) {
     const std::string adapter = "Realtek PCIe GbE";
-    const struct {
-        std::string bytes;
-        std::uint32_t length;
-        std::string expected;
-    } cases[] = {
+    // bDescr, dwDescrLen, the description.
+    const std::tuple<std::string, std::uint32_t, std::string> cases[] = {
         {adapter, 0, ""},
         {adapter, 7, "Realtek"},
         {adapter, 0xFFFFFFFF, ""},  // reads as -1
         {std::string("eth0\0junk", 9), 9, "eth0"},
         {std::string(256, 'x'), 256, std::string(256, 'x')},  // no terminating zero
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(readDescription(c.bytes, c.length), c.expected) << "length " << c.length;
+    for (const auto& [bytes, length, expected] : cases) {
+        EXPECT_EQ(readDescription(bytes, length), expected) << "length " << length;
     }
 }
 

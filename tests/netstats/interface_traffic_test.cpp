@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -11,11 +12,8 @@ constexpr std::uint32_t k2To31 = 0x8000'0000u;
 
 // Each row: the counters before and after, and the bytes received and sent in between.
 TEST(InterfaceTrafficTest, EachInterfaceChangesModulo2To32AndOnlyThoseInBothCount) {
-    const struct {
-        const char* what;
-        std::vector<InterfaceCounters> before, after;
-        std::uint64_t received, sent;
-    } rows[] = {
+    using Counters = std::vector<InterfaceCounters>;
+    const std::tuple<const char*, Counters, Counters, std::uint64_t, std::uint64_t> rows[] = {
         {"wraps at 2^32", {{2, 0xFFFF'FF00u, 7}}, {{2, 0x100u, 7}}, 0x200, 0},
         {"crosses 2^31", {{2, k2To31 - 10, 0}}, {{2, k2To31 + 10, 5}}, 20, 5},
         {"summed in 64 bits",
@@ -35,10 +33,10 @@ TEST(InterfaceTrafficTest, EachInterfaceChangesModulo2To32AndOnlyThoseInBothCoun
          0},
         {"no readings", {}, {}, 0, 0},
     };
-    for (const auto& row : rows) {
-        const TrafficChange change = trafficBetween(row.before, row.after);
-        EXPECT_EQ(change.received, row.received) << row.what;
-        EXPECT_EQ(change.sent, row.sent) << row.what;
+    for (const auto& [what, before, after, received, sent] : rows) {
+        const TrafficChange change = trafficBetween(before, after);
+        EXPECT_EQ(change.received, received) << what;
+        EXPECT_EQ(change.sent, sent) << what;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/settings_store.h"
@@ -44,11 +45,7 @@ TEST_F(SystemSettingsStoreTest, EachKindOfValueReadsAsTextAndAnAbsentOneAsTheDef
     EXPECT_EQ(read("\u8BBE\u7F6E", "\u8FDE\u63A5"), "default");
     HKEY key = nullptr;
     EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    const struct {
-        DWORD type;
-        std::vector<BYTE> data;
-        std::string expected;
-    } cases[] = {
+    const std::tuple<DWORD, std::vector<BYTE>, std::string> cases[] = {
         {REG_SZ, text(L"\u7B2C\u4E8C\u4E2A"), "\u7B2C\u4E8C\u4E2A"},  // 第二个
         {REG_EXPAND_SZ, text(L"%TEMP%1"), "%TEMP%1"},
         {REG_SZ, {'1', 0, '2', 0}, "12"},  // without its final zero
@@ -57,10 +54,10 @@ TEST_F(SystemSettingsStoreTest, EachKindOfValueReadsAsTextAndAnAbsentOneAsTheDef
         {REG_QWORD, {0x00, 0xF2, 0x05, 0x2A, 0x01, 0, 0, 0}, "5000000000"},
         {REG_MULTI_SZ, {'1', 0, 0, 0, 0, 0}, "default"},  // like any other kind: no setting
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.type);
-        store(L"\u8BBE\u7F6E", L"\u8FDE\u63A5", row.type, row.data);
-        EXPECT_EQ(read("\u8BBE\u7F6E", "\u8FDE\u63A5"), row.expected);
+    for (const auto& [type, data, expected] : cases) {
+        SCOPED_TRACE(type);
+        store(L"\u8BBE\u7F6E", L"\u8FDE\u63A5", type, data);
+        EXPECT_EQ(read("\u8BBE\u7F6E", "\u8FDE\u63A5"), expected);
     }
     EXPECT_EQ(read("\u8BBE\u7F6E", "Other"), "default");
 }
