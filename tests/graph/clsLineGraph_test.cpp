@@ -160,44 +160,38 @@ TEST_F(LineGraphTest, ItemThatCannotBeDrawnEndsTheLineQuietly) {
     }
 }
 
-// 16-bit arithmetic: i + p in the frame, 2b in the grid and in the scales of the data line.
-// The list is trimmed only once the scales are known; with such borders no point lies on the
-// surface.
-TEST_F(LineGraphTest, SixteenBitOverflowStopsQuietly) {
-    // Border, grid visible, outlines drawn, samples left.
-    const std::tuple<std::int16_t, bool, std::size_t, std::size_t> cases[] = {
-        {32767, true, 32767, 101},  {16384, true, 16385, 101}, {16384, false, 16385, 101},
-        {16383, false, 16384, 100}, {-32768, true, 0, 101},
-    };
-    for (const auto& [border, gridVisible, outlines, left] : cases) {
-        samples->assign(101, 10);
+// Draw ends quietly at the first thing it cannot do, which is the last call it makes, and keeps
+// what it drew: 16-bit arithmetic (i + p in the frame, 2b in the grid and in the scales of the
+// data line) that overflows, or the nth call of an operation, which fails. The list is trimmed
+// only once the scales are known; with such borders no point lies on the surface.
+TEST_F(LineGraphTest, StopsQuietlyAtAnOverflowOrAFailingCallKeepingWhatWasDrawn) {
+    // Border, grid visible, the last call and its number if it fails; outlines and segments
+    // drawn, samples left.
+    const std::tuple<std::int16_t, bool, const char*, int, std::size_t, std::size_t, std::size_t>
+        cases[] = {
+            {32767, true, "drawRectangleOutline", 0, 32767, 0, 101},
+            {16384, true, "innerHeight", 0, 16385, 0, 101},
+            {16384, false, "innerHeight", 0, 16385, 0, 101},
+            {16383, false, "innerHeight", 0, 16384, 0, 100},
+            {-32768, true, "innerHeight", 0, 0, 0, 101},
+            {1, true, "setBackgroundColor", 1, 0, 0, 101},
+            {1, true, "drawRectangleOutline", 3, 2, 0, 101},
+            {1, true, "innerWidth", 3, 32, 0, 101},
+            {1, true, "drawLine", 100, 32, 99, 100},
+        };
+    for (const auto& [border, gridVisible, last, nth, outlines, lines, left] : cases) {
+        SCOPED_TRACE(testing::Message() << border << ", " << last << " #" << nth);
+        RecordingSurface failing;
+        failing.failCall(last, nth);
+        graph.setPictureBox(&failing);
         graph.setBorderSize(border);
         graph.setGridVisible(gridVisible);
-        redraw();
-        EXPECT_THAT(surface.outlines, SizeIs(outlines)) << border;
-        EXPECT_THAT(surface.lines, IsEmpty()) << border;
-        EXPECT_THAT(*samples, SizeIs(left)) << border;
-    }
-}
-
-TEST_F(LineGraphTest, FailingCallStopsQuietlyKeepingWhatWasDrawn) {
-    // The nth call of an operation fails; outlines and segments drawn before it.
-    const std::tuple<const char*, int, std::size_t, std::size_t> cases[] = {
-        {"setBackgroundColor", 1, 0, 0},
-        {"drawRectangleOutline", 3, 2, 0},
-        {"innerWidth", 3, 32, 0},
-        {"drawLine", 100, 32, 99}};
-    graph.setBorderSize(1);
-    for (const auto& [op, nth, outlines, lines] : cases) {
-        RecordingSurface failing;
-        failing.failCall(op, nth);
-        graph.setPictureBox(&failing);
         samples->assign(101, 10);
         graph.Draw();
-        SCOPED_TRACE(testing::Message() << op << " #" << nth);
-        EXPECT_EQ(failing.calls.back(), op);
+        EXPECT_EQ(failing.calls.back(), last);
         EXPECT_THAT(failing.outlines, SizeIs(outlines));
         EXPECT_THAT(failing.lines, SizeIs(lines));
+        EXPECT_THAT(*samples, SizeIs(left));
     }
 }
 

@@ -25,7 +25,7 @@ class RecordingSurface final : public DrawingSurface {
     };
 
     // The nth call of the member named so from now on (counting from 1) is recorded but fails,
-    // changing nothing.
+    // changing nothing; none fails for an nth of 0.
     void failCall(std::string name, int nth = 1) {
         failingCall_ = std::move(name);
         callsUntilFailure_ = nth;
