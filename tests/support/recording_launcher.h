@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/process_launcher.h"
@@ -17,11 +18,20 @@ inline std::string commandLineOf(ActionKind kind) {
 
 class RecordingLauncher final : public ProcessLauncher {
   public:
-    RecordingLauncher();
+    RecordingLauncher() : record_(std::make_shared<Record>()) {}
 
-    bool startMinimized(std::string_view commandLine) override;
-    bool startSuspend(SuspendState state, std::string_view commandLine) override;
-    std::unique_ptr<ProcessLauncher> reportingTo(CommandEnded ended) const override;
+    bool startMinimized(std::string_view commandLine) override {
+        record_->attempts.emplace_back(commandLine);
+        record_->listeners.push_back(record_->failing ? nullptr : ended_);
+        return !record_->failing;
+    }
+    bool startSuspend(SuspendState state, std::string_view commandLine) override {
+        record_->suspends.push_back(state);
+        return startMinimized(commandLine);
+    }
+    std::unique_ptr<ProcessLauncher> reportingTo(CommandEnded ended) const override {
+        return std::unique_ptr<ProcessLauncher>(new RecordingLauncher(record_, std::move(ended)));
+    }
 
     // Makes every later start fail, as when the program cannot be found.
     void failStarts(bool fail) { record_->failing = fail; }
@@ -29,7 +39,11 @@ class RecordingLauncher final : public ProcessLauncher {
     const std::vector<std::string>& attempts() const { return record_->attempts; }
     const std::vector<SuspendState>& suspends() const { return record_->suspends; }
     // Tells whoever the start at `attempt` reports to that its command ended so.
-    void end(std::size_t attempt, const CommandEnd& end) const;
+    void end(std::size_t attempt, const CommandEnd& end) const {
+        if (const CommandEnded& listener = record_->listeners.at(attempt)) {
+            listener(record_->attempts.at(attempt), end);
+        }
+    }
 
   private:
     struct Record {
@@ -39,7 +53,8 @@ class RecordingLauncher final : public ProcessLauncher {
         bool failing = false;
     };
 
-    RecordingLauncher(std::shared_ptr<Record> record, CommandEnded ended);
+    RecordingLauncher(std::shared_ptr<Record> record, CommandEnded ended)
+        : record_(std::move(record)), ended_(std::move(ended)) {}
 
     std::shared_ptr<Record> record_;
     CommandEnded ended_;
