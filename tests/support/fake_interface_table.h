@@ -2,6 +2,7 @@
 // two-call read can go wrong.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -27,7 +28,31 @@ class FakeInterfaceTable final : public InterfaceTable {
   public:
     explicit FakeInterfaceTable(std::vector<IfRow> start = {}) : rows(std::move(start)) {}
 
-    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override;
+    std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) override {
+        if (probe) {
+            probe();
+        }
+        ++calls;
+        sortRequested = sortRequested || sort;
+        const std::vector<std::uint8_t> bytes = encodeIfTable(rows);
+        const auto needed = static_cast<std::uint32_t>(bytes.size());
+        if (table == nullptr) {
+            size = zeroSize ? 0 : needed;
+            if (growth) {
+                rows.push_back(*std::exchange(growth, std::nullopt));
+            }
+            return sizeQueryResult;
+        }
+        if (fillFailure) {
+            return *fillFailure;
+        }
+        if (size < needed) {
+            size = needed;
+            return kIfTableInsufficientBuffer;
+        }
+        std::copy(bytes.begin(), bytes.end(), table);
+        return kIfTableSuccess;
+    }
 
     std::vector<IfRow> rows;
     // What the size query returns (50: not supported) where the size-needed code belongs.
