@@ -78,7 +78,7 @@ TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath)
     EXPECT_FALSE(launcher->startMinimized("lanhe-cwd-only"));
     EXPECT_FALSE(launcher->startMinimized(""));
     EXPECT_FALSE(
-        makeProcessLauncherResolvingIn(L"", kRefuseToSuspend)->startMinimized("lanhe-probe"));
+        makeProcessLauncherResolvingIn(L"", kRefuseToSuspend)->startMinimized("lanhe-cwd-only"));
     EXPECT_FALSE(makeSystemProcessLauncher()->startMinimized("lanhe-cwd-only"));
 }
 
