@@ -28,13 +28,11 @@ std::string read(const char* application, const char* section, const char* key) 
 
 // Read only: the file stays as written, and nothing is created for a missing one.
 TEST(QtSettingsStore, ReadsTheTextAsWrittenInTheApplicationsOwnFileAndWritesNothing) {
-    const QByteArray contents = "; kept\n[General]\nConnection = 2\nComma=2,5\nSuffix=2xyz\n";
+    const QByteArray contents = "; kept\n[General]\nConnection = 2\nComma=2,5\n";
     const QString path = writeIni("蓝禾自动关机/Setting.conf", contents);
     writeIni("Organization.conf", "[General]\nConnection=9\n");
     EXPECT_EQ(read("蓝禾自动关机", "Setting", "Connection"), "2");
     EXPECT_EQ(read("蓝禾自动关机", "Setting", "Comma"), "2,5") << "one text, not a list";
-    EXPECT_EQ(read("蓝禾自动关机", "Setting", "Suffix"), "2xyz");
-    EXPECT_EQ(read("蓝禾自动关机", "Setting", "Missing"), "default");
     EXPECT_EQ(read("Organization", "Setting", "Connection"), "default") << "no fallback file";
     EXPECT_EQ(read("never created", "Setting", "Connection"), "default");
 
