@@ -1,6 +1,5 @@
-// The program's icon, decoded from its PNG files whenever a size is asked for. The window
-// system keeps its own copy of what it is given, so holding the decoded images would only
-// keep memory that nothing reads again.
+// The program's icon, decoded from its PNG files whenever a size is asked for: the window
+// system keeps its own copy, so decoded images held here would be memory nothing reads again.
 #pragma once
 
 #include <QIconEngine>
