@@ -30,12 +30,16 @@ QImage readPng(const QString& file) {
 
 }  // namespace
 
-ResourceIconEngine::ResourceIconEngine(QStringList files) : files_(std::move(files)) {}
+ResourceIconEngine::ResourceIconEngine(QStringList files) : files_(std::move(files)) {
+    for (const QString& file : files_) {
+        sizes_.append(pngSize(file));
+    }
+}
 
 QList<QSize> ResourceIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
     QList<QSize> sizes;
-    for (const QString& file : files_) {
-        if (const QSize size = pngSize(file); size.isValid()) {
+    for (const QSize& size : sizes_) {
+        if (size.isValid()) {
             sizes.append(size);
         }
     }
@@ -44,10 +48,9 @@ QList<QSize> ResourceIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
 
 // The smallest image that covers the size asked for, else the largest.
 QImage ResourceIconEngine::imageFor(const QSize& size) const {
-    for (const QString& file : files_) {
-        const QSize available = pngSize(file);
-        if (available.width() >= size.width() && available.height() >= size.height()) {
-            return readPng(file);
+    for (qsizetype i = 0; i < files_.size(); ++i) {
+        if (sizes_[i].width() >= size.width() && sizes_[i].height() >= size.height()) {
+            return readPng(files_[i]);
         }
     }
     return files_.isEmpty() ? QImage() : readPng(files_.back());

@@ -4,6 +4,8 @@
 
 #include <QIconEngine>
 #include <QImage>
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -22,4 +24,5 @@ class ResourceIconEngine final : public QIconEngine {
     QImage imageFor(const QSize& size) const;
 
     QStringList files_;
+    QList<QSize> sizes_;  // read from the files' headers, invalid where a file is unreadable
 };
