@@ -60,7 +60,9 @@ QImage ResourceIconEngine::imageFor(const QSize& size) const {
 // short-lived icon of Qt's, which also keeps that pixmap in Qt's cache: only the normal look,
 // the one the window system asks for, is made without.
 QPixmap ResourceIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) {
-    QPixmap pixmap = QPixmap::fromImage(imageFor(size));
+    // Kept as decoded: the window system wants straight alpha, and a round trip through
+    // premultiplied alpha would only cost time and shift the edges' colours.
+    QPixmap pixmap = QPixmap::fromImage(imageFor(size), Qt::NoFormatConversion);
     if (pixmap.isNull()) {
         return {};
     }
