@@ -1,5 +1,6 @@
 #include "window/Form1.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
@@ -51,6 +52,22 @@ QTimer* addTimer(QObject* parent, const char* name, int intervalMs, bool enabled
     return timer;
 }
 
+// A text box lays out its text once in the application's font before it takes the window's.
+// While the controls are made, the application's font is the window's, so that no second font
+// is loaded just for that; message boxes and menus get the system's font back afterwards.
+class ApplicationFontWhileBuilding {
+  public:
+    explicit ApplicationFontWhileBuilding(const QFont& font) : saved_(QApplication::font()) {
+        QApplication::setFont(font);
+    }
+    ~ApplicationFontWhileBuilding() { QApplication::setFont(saved_); }
+    ApplicationFontWhileBuilding(const ApplicationFontWhileBuilding&) = delete;
+    ApplicationFontWhileBuilding& operator=(const ApplicationFontWhileBuilding&) = delete;
+
+  private:
+    const QFont saved_;
+};
+
 }  // namespace
 
 Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent)
@@ -70,6 +87,7 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
       clockTrigger_(services.clock, *clockLauncher_, rateTops_),
       rateTrigger_(*rateLauncher_, rateTops_) {
     setUpWindow();
+    const ApplicationFontWhileBuilding windowFont(font());
     createClientArea();
     createSeparators();
     createLeftPanel();

@@ -81,6 +81,8 @@ TEST_F(Form1Window, TextsResolveToOneChineseFamilyWithEveryGlyph) {
             }
         }
     }
+    // Message boxes and menus keep the system's font, not the window's.
+    EXPECT_NE(QApplication::font(), form_->font());
     QTextLayout typed(QStringLiteral("龘"), form_->font());
     typed.beginLayout();
     typed.createLine();
