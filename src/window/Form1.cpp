@@ -109,13 +109,23 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
 void Form1::setUpWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(kApplicationTitle));
-    setWindowIcon(applicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kClientSize);
     registerCjkFontSubstitutions();
     setFont(QFont(QStringLiteral("Microsoft YaHei"), 12, QFont::Normal));
+}
+
+// The icon is some 270 kB of pixels for the window system; it is handed over once the window
+// has been drawn, so that it does not hold up the window's first appearance.
+void Form1::paintEvent(QPaintEvent* event) {
+    if (!iconRequested_) {
+        iconRequested_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(applicationIcon()); }, Qt::QueuedConnection);
+    }
+    QWidget::paintEvent(event);
 }
 
 void Form1::createClientArea() {

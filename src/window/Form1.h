@@ -30,6 +30,9 @@ class Form1 : public QWidget {
   public:
     Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent = nullptr);
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private slots:
     void Command1_Click();
     void Command3_Click();
@@ -62,6 +65,7 @@ class Form1 : public QWidget {
     void showMonitorCaptions(const MonitorCaptions& captions);
 
     ShowMessage showMessage_;
+    bool iconRequested_ = false;
     // Each panel starts its actions through its own launcher, so that logs and refusals name it.
     ActionReporter actionReporter_;
     std::unique_ptr<ProcessLauncher> clockLauncher_;
