@@ -93,6 +93,16 @@ check_install_matches_package() {
         fail "cmake --install and the package install different files"
 }
 
+# The program finds its libraries where the system keeps them: no search path of its own,
+# installed or in the build tree that scripts/run.sh starts.
+check_no_library_search_path() {
+    local program
+    for program in "$tmp/root/usr/bin/lanhe-shutdown" "$build/src/window/lanhe-shutdown"; do
+        ! readelf -d "$program" | grep -qE '\((RPATH|RUNPATH)\)' ||
+            fail "$program has a library search path: $(readelf -d "$program" | grep -E 'R(UN)?PATH')"
+    done
+}
+
 check_icon_sizes() {
     local size actual
     for size in 16 32 48 256; do
@@ -269,6 +279,7 @@ check_contents
 check_install_matches_package
 run_lintian
 dpkg-deb -x "$deb" "$tmp/root"
+check_no_library_search_path
 check_icon_sizes
 check_menu_entry
 validate_metadata
