@@ -54,8 +54,8 @@ if ((skipped > 0)); then
     echo "skipped under Wine: ${skippedNames[*]:-(disabled tests)}"
 fi
 
-# The resource file: compiles, and holds the icon's five images in order, the manifest as
-# well-formed XML, and the project's version.
+# The resource file: compiles, and holds the icon's five images in order in the group named
+# IDI_ICON1, the manifest as well-formed XML, and the project's version.
 resources_ok=1
 check_resources() {
     local version major minor patch
@@ -76,6 +76,9 @@ check_resources() {
         echo "icon images (octal width:bits) are: ${images:-none}"
         return 1
     fi
+    # The name Qt's Windows windows take their icon from before the program sets one.
+    grep -q '^"IDI_ICON1" 14 /\* RT_GROUP_ICON' <<<"$listing" ||
+        { echo "the icon group is not named IDI_ICON1"; return 1; }
     grep -q 'RT_MANIFEST' <<<"$listing" || { echo "no manifest resource"; return 1; }
     grep -q "FILEVERSION $major, $minor, $patch, 0" <<<"$listing" ||
         { echo "no version $version"; return 1; }
@@ -84,7 +87,7 @@ check_resources() {
 }
 check_resources || resources_ok=0
 if ((resources_ok)); then
-    echo "Windows resource file: compiles; icon 16x16 24-bit, 256, 48, 32, 16 32-bit; manifest; version; copyright"
+    echo "Windows resource file: compiles; icon IDI_ICON1 16x16 24-bit, 256, 48, 32, 16 32-bit; manifest; version; copyright"
 else
     echo "Windows resource file: FAILED"
 fi
