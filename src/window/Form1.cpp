@@ -117,15 +117,16 @@ void Form1::setUpWindow() {
     setFont(QFont(QStringLiteral("Microsoft YaHei"), 12, QFont::Normal));
 }
 
-// The icon is some 270 kB of pixels for the window system; it is handed over once the window
-// has been drawn, so that it does not hold up the window's first appearance.
-void Form1::paintEvent(QPaintEvent* event) {
+// The icon is some 270 kB of pixels for the window system. It is handed over on the event loop's
+// next turn after the window is shown, when the request to map the window has gone out, so that
+// it does not hold up the window's first appearance; the window need not be drawn for it.
+void Form1::showEvent(QShowEvent* event) {
     if (!iconRequested_) {
         iconRequested_ = true;
         QMetaObject::invokeMethod(
             this, [this] { setWindowIcon(applicationIcon()); }, Qt::QueuedConnection);
     }
-    QWidget::paintEvent(event);
+    QWidget::showEvent(event);
 }
 
 void Form1::createClientArea() {

@@ -31,7 +31,7 @@ class Form1 : public QWidget {
     Form1(const Form1Services& services, ShowMessage showMessage, QWidget* parent = nullptr);
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private slots:
     void Command1_Click();

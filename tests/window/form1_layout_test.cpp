@@ -49,7 +49,7 @@ TEST_F(Form1Window, WindowHasItsCaptionIconAndAFixedSize) {
     EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
     EXPECT_FALSE(form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     // Each size the window system asks for is the image drawn for it; between sizes, the next
-    // larger one scaled down. It comes once the window has been drawn.
+    // larger one scaled down. It comes once the window has been shown.
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form_->windowIcon().isNull(); }));
     const QIcon icon = form_->windowIcon();
     ASSERT_EQ(icon.availableSizes().size(), 4) << "icon resources missing";
