@@ -44,22 +44,33 @@ status_kb() {
     awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"
 }
 
-# Every window the server maps, stamped in microseconds as the event arrives. One client that
-# stays connected: starting a client to look for the window would cost more than the time
-# being measured, and would only see the window on its next look.
+# Every window the server maps, stamped in microseconds as the event arrives, one line each
+# into a pipe that launch_until_mapped blocks on. One client that stays connected: starting a
+# client to look for the window would cost more than the time being measured, and anything
+# polling while a program starts takes a share of the machine from it. grep hands on only the
+# lines wanted, so the shell reads a few lines per window rather than xev's every byte.
 watch_maps() {
-    maps=$XVFB_SESSION_DIR/maps
-    : >"$maps"
-    stdbuf -oL xev -root -event substructure -event property 2>/dev/null | while IFS= read -r line; do
+    local pipe=$XVFB_SESSION_DIR/maps line
+    mkfifo "$pipe"
+    exec {maps_fd}<>"$pipe"
+    stdbuf -oL xev -root -event substructure -event property 2>/dev/null |
+        grep --line-buffered -E '^(MapNotify|PropertyNotify)' | while IFS= read -r line; do
         case $line in
-        MapNotify*) echo "${EPOCHREALTIME/./}" >>"$maps" ;;
-        PropertyNotify*) : >"$maps.ready" ;;
+        MapNotify*) echo "${EPOCHREALTIME/./}" ;;
+        *) echo ready ;;
         esac
-    done &
-    # It is listening once it sees a property of the root window change.
-    until [[ -e $maps.ready ]]; do
+    done >"$pipe" &
+    # It is listening once it reports a property of the root window changing.
+    until read -r -t 0.05 line <&"$maps_fd" && [[ $line == ready ]]; do
         xprop -root -f LANHE_MEASURE 8s -set LANHE_MEASURE ready
-        sleep 0.05
+    done
+}
+
+# Drops what the watcher reported before now (a late "ready", a second window).
+forget_maps() {
+    local line
+    while read -r -t 0 <&"$maps_fd"; do
+        read -r line <&"$maps_fd"
     done
 }
 
@@ -67,23 +78,22 @@ watch_maps() {
 # the program's window titled $2; sets APP_PID, and MAPPED_AFTER_US to the microseconds from
 # the start to the map. Not run in a subshell: APP_PID must reach stop_app.
 launch_until_mapped() {
-    local started seen
-    seen=$(wc -l <"$maps")
+    local started mapped
+    forget_maps
     started=${EPOCHREALTIME/./}
     xvfb_session_launch "$1"
-    until (($(wc -l <"$maps") > seen)); do
+    until read -r -t 1 mapped <&"$maps_fd" && [[ $mapped != ready ]]; do
         kill -0 "$APP_PID" 2>/dev/null || {
             echo "$1 ended before its window showed:" >&2
             cat "$XVFB_SESSION_DIR/app.log" >&2
             return 1
         }
-        sleep 0.002
     done
     xdotool search --onlyvisible --pid "$APP_PID" --name "^$2\$" >/dev/null 2>&1 || {
         echo "the window mapped after starting $1 is not its window $2" >&2
         return 1
     }
-    MAPPED_AFTER_US=$(($(sed -n "$((seen + 1))p" "$maps") - started))
+    MAPPED_AFTER_US=$((mapped - started))
 }
 
 stop_app() {
@@ -92,8 +102,12 @@ stop_app() {
     APP_PID=
 }
 
-median() {
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+# The median of the numbers given, then the first and third quartile: "median low high".
+quartiles() {
+    printf '%s\n' "$@" | sort -n | awk '
+        function at(q,  i) { i = 1 + q * (NR - 1); return v[int(i)] + (i - int(i)) * (v[int(i) + 1] - v[int(i)]) }
+        { v[NR] = $1 }
+        END { printf "%d %d %d", at(0.5), at(0.25), at(0.75) }'
 }
 
 ratio() {
@@ -103,20 +117,35 @@ ratio() {
 xvfb_session_start
 watch_maps
 
-# Start-up, alternating the two so that neither always finds the caches warm: the median of
-# nine each.
+# Start-up: sixteen each, in pairs whose order alternates (program first, then reference
+# first), so that neither always starts on the heels of the other; each start finds the
+# machine settled.
 app_starts=()
 reference_starts=()
-for _ in 1 2 3 4 5 6 7 8 9; do
+start_app_timed() {
     launch_until_mapped "$app" "蓝禾自动关机"
     app_starts+=("$MAPPED_AFTER_US")
     stop_app
+    sleep 0.2
+}
+start_reference_timed() {
     launch_until_mapped "$reference" "ReferenceMonitor"
     reference_starts+=("$MAPPED_AFTER_US")
     stop_app
+    sleep 0.2
+}
+for ((pair = 0; pair < 16; pair++)); do
+    if ((pair % 2 == 0)); then
+        start_app_timed
+        start_reference_timed
+    else
+        start_reference_timed
+        start_app_timed
+    fi
 done
-app_start_us=$(median "${app_starts[@]}")
-reference_start_us=$(median "${reference_starts[@]}")
+read -r app_start_us app_start_low_us app_start_high_us <<<"$(quartiles "${app_starts[@]}")"
+read -r reference_start_us reference_start_low_us reference_start_high_us \
+    <<<"$(quartiles "${reference_starts[@]}")"
 
 # Idle, side by side over the same seconds.
 launch_until_mapped "$app" "蓝禾自动关机"
@@ -156,9 +185,11 @@ percent_of_core() {
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 echo "systemctl calls recorded: $calls"
 echo "program:   $(percent_of_core "$app_idle") % of one core idle, VmRSS $app_rss kB" \
-    "(VmHWM $app_hwm kB), window mapped after $(milliseconds "$app_start_us") ms"
+    "(VmHWM $app_hwm kB), window mapped after $(milliseconds "$app_start_us") ms" \
+    "(middle half $(milliseconds "$app_start_low_us")–$(milliseconds "$app_start_high_us") ms)"
 echo "reference: $(percent_of_core "$reference_idle") % of one core idle, VmRSS $reference_rss kB," \
-    "window mapped after $(milliseconds "$reference_start_us") ms"
+    "window mapped after $(milliseconds "$reference_start_us") ms" \
+    "(middle half $(milliseconds "$reference_start_low_us")–$(milliseconds "$reference_start_high_us") ms)"
 echo "idle CPU ratio: $(ratio "$app_idle" "$reference_idle")"
 echo "resident memory ratio: $(ratio "$app_rss" "$reference_rss")"
 echo "time to a mapped window ratio: $(ratio "$app_start_us" "$reference_start_us")"

@@ -42,12 +42,15 @@ xvfb_session_calls() {
     echo "$XVFB_SESSION_DIR/systemctl.calls"
 }
 
-# Starts the program with the stand-in first and alone on PATH; sets APP_PID.
+# Starts the program with the stand-in first and alone on PATH; sets APP_PID. Only the first
+# launch writes the stand-in: a test may replace it later, and a timed launch starts no more.
 xvfb_session_launch() {
     local bin=$XVFB_SESSION_DIR/bin
-    mkdir -p "$bin"
-    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$(xvfb_session_calls)" >"$bin/systemctl"
-    chmod +x "$bin/systemctl"
+    if [[ ! -x $bin/systemctl ]]; then
+        mkdir -p "$bin"
+        printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$(xvfb_session_calls)" >"$bin/systemctl"
+        chmod +x "$bin/systemctl"
+    fi
     env PATH="$bin" QT_QPA_PLATFORM=xcb "$1" >"$XVFB_SESSION_DIR/app.log" 2>&1 &
     APP_PID=$!
 }
