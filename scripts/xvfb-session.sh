@@ -42,8 +42,9 @@ xvfb_session_calls() {
     echo "$XVFB_SESSION_DIR/systemctl.calls"
 }
 
-# Starts the program with the stand-in first and alone on PATH; sets APP_PID. Only the first
-# launch writes the stand-in: a test may replace it later, and a timed launch starts no more.
+# Starts the program $1 with the stand-in first and alone on PATH, on Qt's platform $2 (xcb
+# unless given); sets APP_PID. Only the first launch writes the stand-in: a test may replace it
+# later, and a timed launch starts no more.
 xvfb_session_launch() {
     local bin=$XVFB_SESSION_DIR/bin
     if [[ ! -x $bin/systemctl ]]; then
@@ -51,7 +52,7 @@ xvfb_session_launch() {
         printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$(xvfb_session_calls)" >"$bin/systemctl"
         chmod +x "$bin/systemctl"
     fi
-    env PATH="$bin" QT_QPA_PLATFORM=xcb "$1" >"$XVFB_SESSION_DIR/app.log" 2>&1 &
+    env PATH="$bin" QT_QPA_PLATFORM="${2:-xcb}" "$1" >"$XVFB_SESSION_DIR/app.log" 2>&1 &
     APP_PID=$!
 }
 

@@ -64,6 +64,7 @@ build_package() {
     [[ $(dpkg-deb -f "$deb" Section) == utils ]] || fail "package section is not utils"
     [[ -n $(dpkg-deb -f "$deb" Maintainer) ]] || fail "package has no maintainer"
     dpkg-deb -f "$deb" Recommends | grep -qw fonts-wqy-microhei || fail "no CJK font recommended"
+    dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "Qt's Wayland platform not recommended"
 }
 
 # Every path in the package, without the leading "./" (directories keep their trailing "/").

@@ -18,6 +18,7 @@
 #include "window/OptionPanels.h"
 #include "window/Pic1Surface.h"
 #include "window/ResourceIconEngine.h"
+#include "window/WindowSizeKeeper.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
 #include "window/qt_text.h"
@@ -112,7 +113,7 @@ void Form1::setUpWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientSize);
+    new WindowSizeKeeper(*this, kClientSize);
     registerCjkFontSubstitutions();
     setFont(QFont(QStringLiteral("Microsoft YaHei"), 12, QFont::Normal));
 }

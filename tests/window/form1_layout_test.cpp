@@ -18,6 +18,9 @@
 #include <QTextLayout>
 #include <QWindow>
 
+#include <algorithm>
+#include <vector>
+
 #include "form1_fixture.h"
 
 namespace {
@@ -60,6 +63,44 @@ TEST_F(Form1Window, WindowHasItsCaptionIconAndAFixedSize) {
     }
     EXPECT_EQ(icon.pixmap(24).size(), QSize(24, 24));
     EXPECT_EQ(icon.pixmap(512).size(), QSize(256, 256));
+}
+
+// The window states the widget has been in, as it was told of them.
+class WindowStateRecorder final : public QObject {
+  public:
+    explicit WindowStateRecorder(QWidget& window) : QObject(&window) {
+        window.installEventFilter(this);
+    }
+    bool saw(Qt::WindowStates states) const {
+        return std::find(seen_.begin(), seen_.end(), states) != seen_.end();
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange) {
+            seen_.push_back(static_cast<QWidget*>(watched)->windowState());
+        }
+        return false;
+    }
+
+  private:
+    std::vector<Qt::WindowStates> seen_;
+};
+
+// Maximize and full screen asked for anyway, as Qt's own title bar under Wayland does through
+// the window, are taken and then undone: the window is back in its normal state at its size.
+TEST_F(Form1Window, MaximizeOrFullScreenAskedForAnywayIsUndone) {
+    const QSize own = form_->size();
+    const auto* states = new WindowStateRecorder(*form_);
+    for (const Qt::WindowStates imposed :
+         {Qt::WindowStates(Qt::WindowMaximized), Qt::WindowStates(Qt::WindowFullScreen),
+          Qt::WindowMaximized | Qt::WindowFullScreen}) {
+        form_->windowHandle()->setWindowStates(imposed);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return states->saw(imposed) && form_->windowState() == Qt::WindowNoState &&
+                   form_->size() == own;
+        })) << imposed.toInt();
+    }
 }
 
 // No text may show as boxes: every glyph of the window's Chinese texts comes from one Chinese
