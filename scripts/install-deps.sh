@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages named in the given lists in scripts/ (run as root); without
-# arguments packages.txt, everything that building, running and testing need.
+# Installs the Debian packages named in the given lists in scripts/; without arguments
+# packages.txt, everything that building, running and testing need. Only the installation
+# itself runs as root, through sudo when the user is not root.
 set -euo pipefail
 cd "$(dirname "$0")"
+source ./privileges.sh
 lists=("${@:-packages.txt}")
 mapfile -t wanted < <(cat "${lists[@]}" | grep -vE '^\s*(#|$)')
 missing=()
@@ -11,16 +13,16 @@ for pkg in "${wanted[@]}"; do
 done
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q "${missing[@]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 fi
 
 # The Windows suite runs under a Simplified Chinese locale, in which Wine's ANSI code page is
 # 936 (GB2312/GBK) as on the program's home systems. Only the tests need it.
 if [[ " ${lists[*]} " == *" packages.txt "* ]] && ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
     echo "Generating the zh_CN.UTF-8 locale"
-    sed -i 's/^#[[:space:]]*\(zh_CN\.UTF-8 UTF-8\)/\1/' /etc/locale.gen 2>/dev/null || true
-    grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen
+    as_root sed -i 's/^#[[:space:]]*\(zh_CN\.UTF-8 UTF-8\)/\1/' /etc/locale.gen 2>/dev/null || true
+    grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+        echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen
 fi

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and starting the program need, builds the program alone (not the
 # tests) and starts it. On a machine without a display it runs the program under Xvfb for a
-# few seconds, saves a screenshot of the window under build/ and exits.
+# few seconds, saves a screenshot of the window under build/ and exits. Only the installation
+# runs as root; started through sudo, the build and the window are the invoking user's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/privileges.sh
 headless=1
 if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
     headless=0
@@ -13,11 +15,15 @@ if ((headless)); then
 else
     bash scripts/install-deps.sh packages-run.txt
 fi
+rerun_as_invoking_user scripts/run.sh
 # The tests' own packages may be missing here: scripts/test.sh turns the tests on again.
 cmake --preset default -DLANHE_WITH_TESTS=OFF
-cmake --build --preset default -j2 --target lanhe-shutdown
+cmake --build --preset default -j"$(nproc)" --target lanhe-shutdown
 app=build/default/src/window/lanhe-shutdown
 if ((!headless)); then
+    if ((EUID == 0)); then
+        echo "Starting the window as root: systemctl skips polkit's permission checks for root, so no armed action is refused for want of permission, not even while other users are logged in."
+    fi
     exec "$app"
 fi
 

@@ -2,12 +2,15 @@
 # Installs what is missing, builds, and runs every test: each step in scripts/test.d in order,
 # its output also kept in build/test-logs/. Each step ends with the time it took, and the run
 # with the test counts of all steps: "Total: N passed, N failed, N skipped" on the last line.
+# Only the installation runs as root; started through sudo, the tests run as the invoking user.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/privileges.sh
 if ! bash scripts/install-deps.sh; then
     echo "Total: 0 passed, 1 failed, 0 skipped"
     exit 1
 fi
+rerun_as_invoking_user scripts/test.sh
 
 logs=build/test-logs
 mkdir -p "$logs"
