@@ -11,6 +11,11 @@ include(GNUInstallDirs)
 set(LANHE_APPSTREAM_ID io.github.lanhe.shutdown)
 
 install(TARGETS lanhe-shutdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# strip leaves the .comment section, the compilers' version strings, which no Debian binary
+# carries; it goes from the installed program, stripped or not.
+install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lanhe-shutdown\"
+    COMMAND_ERROR_IS_FATAL ANY)")
 install(FILES ${PROJECT_SOURCE_DIR}/data/lanhe-shutdown.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/lanhe-shutdown.metainfo.xml
