@@ -4,7 +4,7 @@
 set -euo pipefail
 # scripts/run.sh builds the program alone; the tests are turned on again here.
 cmake --preset default -DLANHE_WITH_TESTS=ON
-cmake --build --preset default
+cmake --build --preset default -j"$(nproc)"
 progress=$PWD/build/default/e2e-progress.log
 : >"$progress"
 tail -n0 -F "$progress" 2>/dev/null &

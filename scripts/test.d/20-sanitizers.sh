@@ -2,5 +2,5 @@
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cmake --preset asan
-cmake --build --preset asan
+cmake --build --preset asan -j"$(nproc)"
 ctest --preset asan

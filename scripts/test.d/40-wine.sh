@@ -5,7 +5,7 @@
 set -euo pipefail
 started=$SECONDS
 cmake --preset mingw-tests
-cmake --build --preset mingw-tests -j2
+cmake --build --preset mingw-tests -j"$(nproc)"
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"

@@ -8,7 +8,7 @@ readers=(interface_table text_decoding text_to_number leading_number date_text n
 seconds_each=$((60 / ${#readers[@]}))
 
 cmake --preset fuzz
-cmake --build --preset fuzz -j2 --target "${readers[@]/%/_fuzzer}"
+cmake --build --preset fuzz -j"$(nproc)" --target "${readers[@]/%/_fuzzer}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -2,4 +2,4 @@
 # Builds lanhe-bench so that it keeps compiling; running it is a manual step (bench/CMakeLists.txt).
 set -euo pipefail
 cmake --preset bench
-cmake --build --preset bench -j2
+cmake --build --preset bench -j"$(nproc)"
