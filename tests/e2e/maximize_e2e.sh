@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The window keeps its one size on both window systems of a Linux desktop. Under Wayland (weston
 # in Xvfb, driven with xdotool), where Qt's own title bar draws a maximize button whatever the
-# window asks for: maximize by that button and by weston's key binding, and expect the program
-# alive with its window back at its own size. Under X11 the window asks for no maximize button
-# and pins its size. The program's Wayland traffic (WAYLAND_DEBUG) shows what it was told and
-# what size it took.
+# window asks for: maximize by that button and by weston's key binding, on a screen larger and
+# on one smaller than the window, and a drag of the window's corner; each time the program must
+# stay alive with its window back at its own size. Under X11 the window asks for no maximize
+# button and pins its size. The program's Wayland traffic (WAYLAND_DEBUG) shows what it was told
+# and what size it took.
 # Usage: maximize_e2e.sh <lanhe-shutdown binary> <repository root>
 set -euo pipefail
 app=$(realpath "$1")
@@ -13,21 +14,24 @@ source "$2/scripts/xvfb-session.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_helpers.sh"
 
 # weston's desktop places a new window at random within the output; on one this little larger
-# than the window, the output's middle is always on it.
-readonly OUTPUT_WIDTH=1120 OUTPUT_HEIGHT=320
+# than the window, the output's middle is always on it. The small one is a laptop's 1920 x 1080
+# at a scale of 2.
+readonly OUTPUT_WIDTH=1120 OUTPUT_HEIGHT=320 SMALL_OUTPUT_WIDTH=960 SMALL_OUTPUT_HEIGHT=540
 readonly POINTER_X=$((OUTPUT_WIDTH / 2)) POINTER_Y=$((OUTPUT_HEIGHT / 2))
 
 WESTON_PID=
+stop_program_and_weston() {
+    local pid
+    for pid in "$APP_PID" "$WESTON_PID"; do
+        if [[ -n $pid ]]; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    APP_PID= WESTON_PID=
+}
 stop_everything() {
-    if [[ -n $APP_PID ]]; then
-        kill "$APP_PID" 2>/dev/null || true
-        wait "$APP_PID" 2>/dev/null || true
-        APP_PID=
-    fi
-    if [[ -n $WESTON_PID ]]; then
-        kill "$WESTON_PID" 2>/dev/null || true
-        wait "$WESTON_PID" 2>/dev/null || true
-    fi
+    stop_program_and_weston
     xvfb_session_stop
 }
 trap stop_everything EXIT
@@ -43,20 +47,23 @@ fail_with_protocol() {
     fail "$@"
 }
 
-start_weston() {
-    export XDG_RUNTIME_DIR=$XVFB_SESSION_DIR/runtime WAYLAND_DISPLAY=lanhe-e2e
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Starts weston with an output $1 x $2 and the program on it.
+start_weston_and_program() {
+    export XDG_RUNTIME_DIR=$XVFB_SESSION_DIR/runtime WAYLAND_DISPLAY=lanhe-e2e-$1x$2
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 \
-        --socket="$WAYLAND_DISPLAY" --width=$OUTPUT_WIDTH --height=$OUTPUT_HEIGHT \
+        --socket="$WAYLAND_DISPLAY" --width="$1" --height="$2" \
         >"$XVFB_SESSION_DIR/weston.log" 2>&1 &
     WESTON_PID=$!
     local attempt
     for ((attempt = 0; attempt < 100; attempt++)); do
-        [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && return 0
-        kill -0 "$WESTON_PID" 2>/dev/null || break
+        [[ ! -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] || break
+        kill -0 "$WESTON_PID" 2>/dev/null || fail_with_protocol "weston did not come up"
         sleep 0.1
     done
-    fail_with_protocol "weston did not come up"
+    WAYLAND_DEBUG=1 xvfb_session_launch "$app" wayland
+    wait_for_first_geometry
+    wait_for_keyboard_focus
 }
 
 # Protocol lines of the program's log matching $1, each with its line number.
@@ -70,11 +77,12 @@ last_geometry() {
         sed 's/^\([0-9]*\):.*set_window_geometry([0-9-]*, [0-9-]*, \([0-9]*\), \([0-9]*\)).*/\1 \2 \3/'
 }
 
-# Line number of the last configure that gave the window more width than its own: a maximize.
-last_maximize_line() {
+# Line number of the last configure that asked the window for a size not its own.
+last_imposed_size_line() {
     protocol 'xdg_toplevel@[0-9]*\.configure(' |
-        sed 's/^\([0-9]*\):.*configure(\([0-9]*\), [0-9]*,.*/\1 \2/' |
-        awk -v own="$own_width" '$2 > own { line = $1 } END { print line + 0 }'
+        sed 's/^\([0-9]*\):.*configure(\([0-9]*\), \([0-9]*\),.*/\1 \2 \3/' |
+        awk -v w="$own_width" -v h="$own_height" \
+            '$2 > 0 && ($2 != w || $3 != h) { line = $1 } END { print line + 0 }'
 }
 
 wait_for_first_geometry() {
@@ -86,6 +94,17 @@ wait_for_first_geometry() {
         sleep 0.1
     done
     fail_with_protocol "the window never set its geometry"
+}
+
+# A key binding acts on the window that has the keyboard: the window, once weston has mapped it.
+wait_for_keyboard_focus() {
+    local attempt
+    for ((attempt = 0; attempt < 200; attempt++)); do
+        [[ -z $(protocol 'wl_keyboard@[0-9]*\.enter(') ]] || return 0
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail_with_protocol "the window never got the keyboard"
 }
 
 # Sets window_x and window_y, where weston put the window, from the surface coordinates of the
@@ -105,45 +124,55 @@ locate_window() {
     fail_with_protocol "the pointer never entered the window"
 }
 
-# Waits for a maximize configured after line $1, then for the window to be back at its own
+# Waits for another size configured after line $1, then for the window to be back at its own
 # size after it, and expects it to stay there.
-expect_maximize_undone() {
-    local before=$1 how=$2 attempt maximized=0 line width height
+expect_size_restored() {
+    local before=$1 how=$2 attempt imposed=0 line width height
     for ((attempt = 0; attempt < 100; attempt++)); do
         kill -0 "$APP_PID" 2>/dev/null || fail_with_protocol "the program ended after $how"
-        maximized=$(last_maximize_line)
-        if ((maximized > before)); then
+        imposed=$(last_imposed_size_line)
+        if ((imposed > before)); then
             read -r line width height <<<"$(last_geometry)"
-            ((line > maximized && width == own_width && height == own_height)) && break
+            ((line > imposed && width == own_width && height == own_height)) && break
         fi
         sleep 0.1
     done
-    ((maximized > before)) || fail_with_protocol "$how configured no maximize"
+    ((imposed > before)) || fail_with_protocol "$how configured no other size"
     sleep 1
     kill -0 "$APP_PID" 2>/dev/null || fail_with_protocol "the program ended after $how"
     read -r line width height <<<"$(last_geometry)"
     ((width == own_width && height == own_height)) ||
         fail_with_protocol "after $how the window is ${width}x${height}, not ${own_width}x${own_height}"
-    e2e_progress "$how: maximize configured, the window back at ${own_width}x${own_height}"
+    e2e_progress "$how: another size configured, the window back at ${own_width}x${own_height}"
 }
 
 check_wayland() {
-    start_weston
-    WAYLAND_DEBUG=1 xvfb_session_launch "$app" wayland
-    wait_for_first_geometry
+    start_weston_and_program $OUTPUT_WIDTH $OUTPUT_HEIGHT
     locate_window
     # Qt 6.4's title bar: 30 pixels high, buttons 18 wide, 5 apart, 8 from the right edge;
     # maximize is the second from the right.
     local before
-    before=$(last_maximize_line)
+    before=$(last_imposed_size_line)
     xdotool mousemove $((window_x + own_width - 8 - 18 - 5 - 9)) $((window_y + 15)) click 1
-    expect_maximize_undone "$before" "the title bar's maximize button"
-    before=$(last_maximize_line)
+    expect_size_restored "$before" "the title bar's maximize button"
+    before=$(last_imposed_size_line)
     xdotool key super+shift+m
-    expect_maximize_undone "$before" "weston's Super+Shift+M"
-    kill "$APP_PID"
-    wait "$APP_PID" 2>/dev/null || true
-    APP_PID=
+    expect_size_restored "$before" "weston's Super+Shift+M"
+    # The bottom right corner, dragged inwards: the border is Qt's, 3 pixels wide.
+    before=$(last_imposed_size_line)
+    xdotool mousemove $((window_x + own_width - 2)) $((window_y + own_height - 2)) mousedown 1
+    sleep 0.2
+    xdotool mousemove_relative -- -30 -20
+    sleep 0.2
+    xdotool mousemove_relative -- -30 -20 mouseup 1
+    expect_size_restored "$before" "a drag of the window's corner"
+    stop_program_and_weston
+
+    start_weston_and_program $SMALL_OUTPUT_WIDTH $SMALL_OUTPUT_HEIGHT
+    before=$(last_imposed_size_line)
+    xdotool mousemove $((SMALL_OUTPUT_WIDTH / 2)) $((SMALL_OUTPUT_HEIGHT / 2)) key super+shift+m
+    expect_size_restored "$before" "Super+Shift+M on a screen smaller than the window"
+    stop_program_and_weston
 }
 
 # The window manager is told: no maximize among the functions, the minimum size its maximum.
