@@ -22,11 +22,14 @@ fail() {
     exit 1
 }
 
-# Every process of the account was started here, by this check.
+# Every process of the account was started here, by this check. (Read from /proc: a bare
+# Debian has no ps.)
 end_the_users_processes() {
-    local pid
-    for pid in $(ps -o pid= -u "$user" 2>/dev/null); do
-        kill -KILL "$pid" 2>/dev/null || true
+    local process
+    for process in /proc/[0-9]*; do
+        if [[ $(stat -c %U "$process" 2>/dev/null) == "$user" ]]; then
+            kill -KILL "${process#/proc/}" 2>/dev/null || true
+        fi
     done
 }
 
@@ -72,11 +75,11 @@ run_as_user() {
 
 # The owner of every process that ran the copy's program while $1 (a process id) lived.
 program_owners() {
-    local program=$tree/build/default/src/window/lanhe-shutdown pid
+    local program=$tree/build/default/src/window/lanhe-shutdown exe
     while kill -0 "$1" 2>/dev/null; do
-        for pid in $(pgrep -x lanhe-shutdown || true); do
-            if [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == "$program" ]]; then
-                echo "$pid $(stat -c %U "/proc/$pid" 2>/dev/null)"
+        for exe in /proc/[0-9]*/exe; do
+            if [[ $(readlink "$exe" 2>/dev/null) == "$program" ]]; then
+                echo "${exe%/exe} $(stat -c %U "${exe%/exe}" 2>/dev/null)"
             fi
         done
         sleep 0.1
