@@ -13,7 +13,6 @@
 
 #include "monitor/skip_on_failure.h"
 #include "platform/automation_date.h"
-#include "platform/system_log.h"
 #include "scheduler/messages.h"
 #include "window/OptionPanels.h"
 #include "window/Pic1Surface.h"
@@ -26,6 +25,8 @@ namespace {
 
 const QSize kClientSize{1038, 199};
 constexpr int kHintWeight = 290;
+// The left panel's name in the log.
+constexpr char kClockPanel[] = "按时间";
 
 QIcon applicationIcon() {
     QStringList files;
@@ -79,12 +80,15 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
               QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
           },
           [this](const std::string& message) { showMessage_(QString::fromStdString(message)); },
-          writeToSystemLog),
-      clockLauncher_(actionReporter_.launcherFor("按时间", services.launcher)),
+          services.writeLog),
+      clockLauncher_(actionReporter_.launcherFor(kClockPanel, services.launcher)),
       rateLauncher_(actionReporter_.launcherFor("按网速", services.launcher)),
       processExitLauncher_(actionReporter_.launcherFor("进程结束", services.launcher)),
       processExitTrigger_(services.processes, *processExitLauncher_),
-      clockTrigger_(services.clock, *clockLauncher_, rateTops_),
+      clockTrigger_(services.clock, *clockLauncher_, rateTops_,
+                    [this](std::string_view commandLine, double target) {
+                        actionReporter_.reportMissed(kClockPanel, commandLine, target);
+                    }),
       rateTrigger_(*rateLauncher_, rateTops_) {
     setUpWindow();
     const ApplicationFontWhileBuilding windowFont(font());
