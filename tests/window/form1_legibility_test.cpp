@@ -1,0 +1,104 @@
+// The window stays legible on today's desktops: its grey hint in dark themes.
+#include <QApplication>
+#include <QLabel>
+#include <memory>
+#include <tuple>
+
+#include "form1_fixture.h"
+#include "window/grey_text.h"
+
+namespace {
+
+using Form1Legibility = Form1Test;
+
+// WCAG's own figures: #777 on white just misses 4.5:1, #767676 just reaches it.
+TEST(GreyText, ContrastRatioGivesWcagsFigures) {
+    const std::tuple<QColor, QColor, double> cases[] = {
+        {Qt::black, Qt::white, 21.0},
+        {Qt::white, Qt::black, 21.0},
+        {QColor(0x777777), Qt::white, 4.48},
+        {QColor(0x767676), Qt::white, 4.54},
+        {QColor(0x2a2e32), QColor(0x2a2e32), 1.0},
+    };
+    for (const auto& [first, second, expected] : cases) {
+        EXPECT_NEAR(contrastRatio(first, second), expected, 0.005)
+            << first.name().toStdString() << " on " << second.name().toStdString();
+    }
+}
+
+// The colours a palette gives the hint to work with, as each desktop sets them.
+struct Scheme {
+    const char* name;
+    QColor window;
+    QColor text;
+    QColor disabledText;
+};
+
+// Windows' grey text (109,109,109) already reads at 4.54:1 and stays as it is. Breeze Dark as
+// KDE builds the palette from kdeglobals: disabled text is the normal text faded 65 % into the
+// background, then darkened 10 %. Adwaita-dark as adwaita-qt sets it (GTK's insensitive
+// foreground); qt6ct's "darker" scheme as its file gives it.
+const Scheme kSchemes[] = {
+    {"Windows", QColor(240, 240, 240), QColor(0, 0, 0), QColor(109, 109, 109)},
+    {"Breeze Dark", QColor(42, 46, 50), QColor(252, 252, 252), QColor(110, 113, 115)},
+    {"Adwaita-dark", QColor(0x353535), QColor(0xeeeeec), QColor(0x919190)},
+    {"qt6ct darker", QColor(0x222020), QColor(0xffffff), QColor(0x808080)},
+};
+
+QPalette paletteOf(const Scheme& scheme) {
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, scheme.window);
+    palette.setColor(QPalette::WindowText, scheme.text);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, scheme.disabledText);
+    return palette;
+}
+
+// Puts the application's palette back as it was, whatever a test switched it to.
+class ApplicationPaletteRestorer {
+  public:
+    ApplicationPaletteRestorer() : saved_(QApplication::palette()) {}
+    ~ApplicationPaletteRestorer() { QApplication::setPalette(saved_); }
+    ApplicationPaletteRestorer(const ApplicationPaletteRestorer&) = delete;
+    ApplicationPaletteRestorer& operator=(const ApplicationPaletteRestorer&) = delete;
+
+  private:
+    const QPalette saved_;
+};
+
+// The hint reads at 4.5:1 at least, yet stays fainter than the text around it; a theme's grey
+// that reads already is kept, one that does not is moved only just far enough.
+void expectReadableHint(const Form1& form, const Scheme& scheme, const char* when) {
+    const QColor hint =
+        form.findChild<QLabel*>(QStringLiteral("Label13"))->palette().color(QPalette::WindowText);
+    const double hintContrast = contrastRatio(hint, scheme.window);
+    const std::string where = std::string(scheme.name) + ", " + when;
+    EXPECT_GE(hintContrast, 4.5) << where;
+    EXPECT_LT(hintContrast, contrastRatio(scheme.text, scheme.window)) << where;
+    if (contrastRatio(scheme.disabledText, scheme.window) >= 4.5) {
+        EXPECT_EQ(hint, scheme.disabledText) << where;
+    } else {
+        EXPECT_LT(hintContrast, 4.6) << where;
+    }
+}
+
+// Qt's own palette first, then each desktop's, switched while the window is open as a user
+// switches themes, and a window opened under it.
+TEST_F(Form1Legibility, HintReadsInEveryThemeAndFollowsASwitchAtRunTime) {
+    const ApplicationPaletteRestorer restorer;
+    const QPalette qtDefault = QApplication::palette();
+    const Scheme defaultScheme{"Qt's default", qtDefault.color(QPalette::Window),
+                               qtDefault.color(QPalette::WindowText),
+                               qtDefault.color(QPalette::Disabled, QPalette::WindowText)};
+    expectReadableHint(*form_, defaultScheme, "at start");
+    for (const Scheme& scheme : kSchemes) {
+        QApplication::setPalette(paletteOf(scheme));
+        // A new palette reaches an open window on the event loop's next turn.
+        QCoreApplication::processEvents();
+        expectReadableHint(*form_, scheme, "switched at run time");
+        const std::unique_ptr<Form1> previous = std::move(form_);
+        start();
+        expectReadableHint(*form_, scheme, "at start");
+    }
+}
+
+}  // namespace
