@@ -19,6 +19,7 @@
 #include "window/ResourceIconEngine.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
+#include "window/grey_text.h"
 #include "window/qt_text.h"
 
 namespace {
@@ -133,6 +134,19 @@ void Form1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+// A theme switched while the program runs reaches the window as a new palette.
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        showHintInGreyText();
+    }
+    QWidget::changeEvent(event);
+}
+
+// The system's grey text, as the hint has on Windows, yet never too faint to read.
+void Form1::showHintInGreyText() {
+    setControlColor(Label13, QPalette::WindowText, readableGreyText(palette()));
+}
+
 void Form1::createClientArea() {
     clientArea_ = new QWidget(this);
     clientArea_->setObjectName(QStringLiteral("clientArea"));
@@ -201,8 +215,7 @@ void Form1::createRightPanel() {
                        {11640, 840, 3015, 255});
     // Between Qt's ExtraLight (200) and Light (300): the face's own weight, which Qt 6 takes.
     Label13->setFont(QFont(QStringLiteral("Microsoft YaHei Light"), 9, kHintWeight));
-    // The palette's grey for hint texts, legible on the window background on every style.
-    setControlColor(Label13, QPalette::WindowText, palette().color(QPalette::PlaceholderText));
+    showHintInGreyText();
     Option9 = addOption(this, "Option9", QStringLiteral("关机"), {10680, 1200, 855, 495}, when);
     Option10 = addOption(this, "Option10", QStringLiteral("重启"), {11880, 1200, 975, 495}, when);
     Option11 = addOption(this, "Option11", QStringLiteral("睡眠"), {13200, 1200, 1095, 495}, when);

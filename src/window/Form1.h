@@ -32,6 +32,7 @@ class Form1 : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private slots:
     void Command1_Click();
@@ -56,6 +57,7 @@ class Form1 : public QWidget {
     void createTimers();
     void connectButtons();
     void orderTabStops();
+    void showHintInGreyText();
     void keepTimer4WithTrigger();
     void showIfAny(const std::optional<std::string>& message);
 
