@@ -55,6 +55,8 @@ class Form1 : public QWidget {
     void createSeparators();
     void createTimers();
     void connectButtons();
+    void labelTextBoxes();
+    void groupPanels();
     void orderTabStops();
     void keepTimer4WithTrigger();
     void showIfAny(const std::optional<std::string>& message);

@@ -1,6 +1,7 @@
 // The window as the user sees it and reaches it by keyboard: one choice across the panels, Tab
 // and the arrow keys through them, and the monitor kept out of sight whatever the window's size.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -41,6 +42,46 @@ TEST_F(Form1Window, ClockFieldsShowStartUpTimeAndEveryControlHasAnAccessibleName
              QRegularExpression("^(Label|Text|Option|Command|Line|lbl|cbo|PIC)"))) {
         EXPECT_FALSE(widget->accessibleName().trimmed().isEmpty())
             << widget->objectName().toStdString();
+    }
+}
+
+// What a screen reader announces: the window a frame named by its caption, each text box by
+// the label before it, and each 确定 with its four options inside a group named for its panel.
+// The options stay option buttons, whatever holds them.
+TEST_F(Form1Window, AScreenReaderFindsAFrameOfThreeNamedPanelsAndEachTextBoxsLabel) {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("蓝禾自动关机"));
+    const std::pair<QString, QString> panels[] = {
+        {QStringLiteral("按时间"), "Option1 Option2 Option3 Option4 Command1"},
+        {QStringLiteral("按网速"), "Option8 Option7 Option6 Option5 Command4"},
+        {QStringLiteral("进程结束"), "Option9 Option10 Option11 Option12 Command5"},
+    };
+    for (const auto& [panel, members] : panels) {
+        const QStringList names = members.split(' ');
+        QAccessibleInterface* group =
+            QAccessible::queryAccessibleInterface(control(qPrintable(names[0])))->parent();
+        EXPECT_EQ(group->role(), QAccessible::Grouping) << qPrintable(panel);
+        EXPECT_EQ(group->text(QAccessible::Name), panel);
+        EXPECT_EQ(group->parent(), window) << qPrintable(panel);
+        QStringList held;
+        for (int i = 0; i < group->childCount(); ++i) {
+            const QAccessibleInterface* member = group->child(i);
+            held << member->object()->objectName();
+            EXPECT_EQ(member->role(), i < 4 ? QAccessible::RadioButton : QAccessible::Button)
+                << qPrintable(held.last());
+        }
+        EXPECT_EQ(held.join(' '), members) << qPrintable(panel);
+    }
+    const std::pair<const char*, const char*> labelled[] = {
+        {"Text1", "Label1"}, {"Text2", "Label2"}, {"Text3", "Label3"}, {"Text4", "Label4"},
+        {"Text5", "Label5"}, {"Text8", "Label8"}, {"Text9", "Label9"}, {"Text10", "Label11"},
+    };
+    for (const auto& [box, label] : labelled) {
+        const auto relations =
+            QAccessible::queryAccessibleInterface(control(box))->relations(QAccessible::Label);
+        ASSERT_EQ(relations.size(), 1) << box;
+        EXPECT_EQ(relations[0].first->object(), control(label)) << box;
     }
 }
 
