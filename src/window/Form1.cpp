@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -137,6 +138,17 @@ void Form1::showEvent(QShowEvent* event) {
             this, [this] { setWindowIcon(applicationIcon()); }, Qt::QueuedConnection);
     }
     QWidget::showEvent(event);
+}
+
+// Enter presses the focused button, as on Windows. Qt leaves that to buttons in dialogs, which
+// would also draw them as default buttons; here the key comes up unhandled.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button != nullptr && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::createClientArea() {

@@ -32,6 +32,7 @@ class Form1 : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private slots:
     void Command1_Click();

@@ -160,16 +160,22 @@ TEST_F(Form1Window, TabStopsOncePerPanelAtItsChosenOptionElseAtItsFirst) {
 }
 
 // An arrow key chooses the next option in its direction within the panel, never in the next,
-// whatever the options' names say. A click clears the choice made before in any panel: here a
-// click in the left panel clears the right's, one in the middle the left's.
+// whatever the options' names say, also from an option the focus reached unchosen. A click
+// clears the choice made before in any panel: here a click in the left panel clears the
+// right's, one in the middle the left's, and the last row's arrow the middle's.
 TEST_F(Form1Window, ArrowKeysMoveTheOneChoiceWithinItsPanelOnly) {
-    const std::tuple<const char*, Qt::Key, const char*> cases[] = {
-        {"Option9", Qt::Key_Left, "Option9"},
-        {"Option4", Qt::Key_Right, "Option4"},
-        {"Option8", Qt::Key_Right, "Option7"},
+    const std::tuple<const char*, bool, Qt::Key, const char*> cases[] = {
+        {"Option9", true, Qt::Key_Left, "Option9"},
+        {"Option4", true, Qt::Key_Right, "Option4"},
+        {"Option8", true, Qt::Key_Right, "Option7"},
+        {"Option2", false, Qt::Key_Right, "Option3"},
     };
-    for (const auto& [from, key, to] : cases) {
-        QTest::mouseClick(control(from), Qt::LeftButton);
+    for (const auto& [from, clicked, key, to] : cases) {
+        if (clicked) {
+            QTest::mouseClick(control(from), Qt::LeftButton);
+        } else {
+            control(from)->setFocus();
+        }
         QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), to) << from << " " << key;
         QStringList chosen;
@@ -180,6 +186,22 @@ TEST_F(Form1Window, ArrowKeysMoveTheOneChoiceWithinItsPanelOnly) {
         }
         EXPECT_EQ(chosen.join(' '), to) << from << " " << key;
     }
+}
+
+// Enter and Return press the focused 确定 as Space does; with nothing chosen each panel asks
+// for a choice.
+TEST_F(Form1Window, EnterPressesTheFocusedButton) {
+    const std::tuple<const char*, Qt::Key, Qt::KeyboardModifier> presses[] = {
+        {"Command1", Qt::Key_Return, Qt::NoModifier},
+        {"Command4", Qt::Key_Enter, Qt::KeypadModifier},
+        {"Command5", Qt::Key_Return, Qt::NoModifier},
+    };
+    for (const auto& [button, key, modifier] : presses) {
+        control(button)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key, modifier);
+    }
+    const QString ask = QStringLiteral("请选择执行内容！");
+    EXPECT_THAT(messages_, ::testing::ElementsAre(ask, ask, ask));
 }
 
 // Its list would open as a window of its own, on screen. Nothing builds it unasked; built, it
