@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,8 +16,10 @@
 #include "platform/automation_date.h"
 #include "scheduler/messages.h"
 #include "window/OptionPanels.h"
+#include "window/PanelGroup.h"
 #include "window/Pic1Surface.h"
 #include "window/ResourceIconEngine.h"
+#include "window/accessible_roles.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
 #include "window/grey_text.h"
@@ -25,9 +28,11 @@
 namespace {
 
 const QSize kClientSize{1038, 199};
+// Each panel's name, as its log lines and a screen reader give it.
+constexpr const char* kClockPanel = "按时间";
+constexpr const char* kRatePanel = "按网速";
+constexpr const char* kProcessExitPanel = "进程结束";
 constexpr int kHintWeight = 290;
-// The left panel's name in the log.
-constexpr char kClockPanel[] = "按时间";
 
 QIcon applicationIcon() {
     QStringList files;
@@ -83,14 +88,16 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
           [this](const std::string& message) { showMessage_(QString::fromStdString(message)); },
           services.writeLog),
       clockLauncher_(actionReporter_.launcherFor(kClockPanel, services.launcher)),
-      rateLauncher_(actionReporter_.launcherFor("按网速", services.launcher)),
-      processExitLauncher_(actionReporter_.launcherFor("进程结束", services.launcher)),
+      rateLauncher_(actionReporter_.launcherFor(kRatePanel, services.launcher)),
+      processExitLauncher_(actionReporter_.launcherFor(kProcessExitPanel, services.launcher)),
       processExitTrigger_(services.processes, *processExitLauncher_),
       clockTrigger_(services.clock, *clockLauncher_, rateTops_,
                     [this](std::string_view commandLine, double target) {
                         actionReporter_.reportMissed(kClockPanel, commandLine, target);
                     }),
       rateTrigger_(*rateLauncher_, rateTops_) {
+    // Before the first change a screen reader hears of, which fixes the window's role.
+    installAccessibleRoles();
     setUpWindow();
     const ApplicationFontWhileBuilding windowFont(font());
     createClientArea();
@@ -103,6 +110,8 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
     createRightPanel();
     createTimers();
     connectButtons();
+    labelTextBoxes();
+    groupPanels();
     orderTabStops();
     new OptionPanels({{Option1, Option2, Option3, Option4},
                       {Option5, Option6, Option7, Option8},
@@ -145,6 +154,17 @@ void Form1::changeEvent(QEvent* event) {
 // The system's grey text, as the hint has on Windows, yet never too faint to read.
 void Form1::showHintInGreyText() {
     setControlColor(Label13, QPalette::WindowText, readableGreyText(palette()));
+}
+
+// Enter presses the focused button, as on Windows. Qt leaves that to buttons in dialogs, which
+// would also draw them as default buttons; here the key comes up unhandled.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button != nullptr && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::createClientArea() {
@@ -297,6 +317,28 @@ void Form1::connectButtons() {
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+}
+
+// A screen reader reads each text box with the label before it.
+void Form1::labelTextBoxes() {
+    const std::pair<QLabel*, QLineEdit*> labelled[] = {
+        {Label1, Text1}, {Label2, Text2}, {Label3, Text3}, {Label4, Text4},
+        {Label5, Text5}, {Label8, Text8}, {Label9, Text9}, {Label11, Text10},
+    };
+    for (const auto& [label, textBox] : labelled) {
+        label->setBuddy(textBox);
+    }
+}
+
+// So that a screen reader says which panel a 确定 belongs to. The twelve options stay one choice
+// and option buttons: OptionPanels joins them, not the widget that holds them.
+void Form1::groupPanels() {
+    new PanelGroup(this, QString::fromUtf8(kClockPanel),
+                   {Option1, Option2, Option3, Option4, Command1});
+    new PanelGroup(this, QString::fromUtf8(kRatePanel),
+                   {Option8, Option7, Option6, Option5, Command4});
+    new PanelGroup(this, QString::fromUtf8(kProcessExitPanel),
+                   {Option9, Option10, Option11, Option12, Command5});
 }
 
 void Form1::orderTabStops() {
