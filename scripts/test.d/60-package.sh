@@ -118,9 +118,13 @@ desktop_key() {
     sed -n "s/^$1=//p" "$tmp/root/usr/share/applications/lanhe-shutdown.desktop"
 }
 
-# The menu shows the program under its own name and finds its icon in the hicolor theme.
+# The menu shows the program under its own name, in English where the desktop's language is not
+# Chinese (a desktop may have no Chinese font), and finds its icon in the hicolor theme.
 check_menu_entry() {
-    [[ $(desktop_key Name) == 蓝禾自动关机 ]] || fail "the menu entry is named '$(desktop_key Name)'"
+    [[ $(desktop_key Name) == "Lanhe Auto Shutdown" ]] ||
+        fail "the menu entry is named '$(desktop_key Name)'"
+    [[ $(desktop_key 'Name\[zh_CN\]') == 蓝禾自动关机 ]] ||
+        fail "the menu entry's Chinese name is '$(desktop_key 'Name\[zh_CN\]')'"
     local icon size
     icon=$(desktop_key Icon)
     for size in 16 32 48 256; do

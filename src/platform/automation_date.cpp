@@ -82,6 +82,10 @@ double addSeconds(double date, long long seconds) {
     return automationDate(splitIntoDays(secondsSinceDayZero(date) + seconds));
 }
 
+long long secondsBetween(double from, double to) {
+    return secondsSinceDayZero(to) - secondsSinceDayZero(from);
+}
+
 double automationDateOfLocalTime(const std::tm& local) {
     return automationDateFromFields({.year = local.tm_year + 1900,
                                      .month = local.tm_mon + 1,

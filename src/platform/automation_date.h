@@ -28,6 +28,9 @@ DateTimeFields fieldsOfAutomationDate(double date);
 // The automation date that lies the given number of seconds later (earlier when negative).
 double addSeconds(double date, long long seconds);
 
+// How many seconds `to` lies after `from` on the wall clock (negative when before).
+long long secondsBetween(double from, double to);
+
 // The automation date of a local time as the C library breaks it down; 0 for a year outside
 // 100 to 9999. A leap second reads as the last second of its minute.
 double automationDateOfLocalTime(const std::tm& local);

@@ -7,13 +7,15 @@ namespace {
 
 class LocalTimeClock final : public Clock {
   public:
+    std::int64_t presentInstant() const override { return std::time(nullptr); }
+
     // The zone is read anew each time: the C library otherwise keeps the one it read first,
     // and a laptop that changed zone would fire hours away from its desktop clock.
-    double now() const override {
+    double localDateAt(std::int64_t instant) const override {
         tzset();
-        const std::time_t present = std::time(nullptr);
+        const auto at = static_cast<std::time_t>(instant);
         std::tm local{};
-        if (localtime_r(&present, &local) == nullptr) {
+        if (localtime_r(&at, &local) == nullptr) {
             return 0;
         }
         return automationDateOfLocalTime(local);

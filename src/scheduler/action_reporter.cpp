@@ -85,6 +85,12 @@ void ActionReporter::reportStart(std::string_view panel, std::string_view comman
     writeLogLine(panel, commandLine, started ? "已开始" : "无法启动");
 }
 
+void ActionReporter::reportMissed(std::string_view panel, std::string_view commandLine,
+                                  double target) const {
+    writeLogLine(panel, commandLine,
+                 "已错过设定时间，未执行（设定时间 " + timestamp(target) + "）");
+}
+
 // On a waiting thread: nothing of the reporter is touched here, only handed to the window's
 // thread, where the reporter is asked for again in case it has gone meanwhile.
 void ActionReporter::handOver(const std::shared_ptr<Link>& link, std::string panel,

@@ -1,5 +1,5 @@
 // What the panels' power actions came to, told to the user and to the system log: a log line
-// for each start and each refusal, and one message for each refusal.
+// for each start, each refusal and each missed target, and one message for each refusal.
 #pragma once
 
 #include <functional>
@@ -31,6 +31,10 @@ class ActionReporter {
 
     // A start by the panel: logged, with whether the command could be started.
     void reportStart(std::string_view panel, std::string_view commandLine, bool started) const;
+
+    // A target the panel found long passed, so that its command was not started: logged with
+    // the target.
+    void reportMissed(std::string_view panel, std::string_view commandLine, double target) const;
 
   private:
     // What the waiting threads share with the window's thread; outlives the reporter.

@@ -1,13 +1,15 @@
 #include "scheduler/clock_trigger.h"
 
-#include "platform/automation_date.h"
+#include <utility>
+
 #include "platform/date_text.h"
+#include "platform/first_instant_showing.h"
 #include "scheduler/messages.h"
 #include "scheduler/power_action.h"
 
 namespace {
 
-// How long after the target minute began the action may still start.
+// How long after the clock reached the target the action may still start, in real seconds.
 constexpr long long kLatestStartSeconds = 5 * 60;
 
 // A step of the click that fails is skipped and the click goes on with the next one: the
@@ -29,8 +31,9 @@ std::string composeDateText(const ClockFieldTexts& fields) {
 
 }  // namespace
 
-ClockTrigger::ClockTrigger(const Clock& clock, ProcessLauncher& launcher, RateTops& tops)
-    : clock_(clock), launcher_(launcher), tops_(tops) {}
+ClockTrigger::ClockTrigger(const Clock& clock, ProcessLauncher& launcher, RateTops& tops,
+                           LogMissedTarget logMissed)
+    : clock_(clock), launcher_(launcher), tops_(tops), logMissed_(std::move(logMissed)) {}
 
 ClockClickResult ClockTrigger::Command1_Click(const PanelOptions& options,
                                               const ClockFieldTexts& fields) {
@@ -50,6 +53,7 @@ ClockClickResult ClockTrigger::Command1_Click(const PanelOptions& options,
     } else {
         result.message = kArmedMessage;
         targetPending_ = true;
+        pendingArmedAt_ = clock_.presentInstant();
     }
     result.targetPending = targetPending_;
     return result;
@@ -58,21 +62,22 @@ ClockClickResult ClockTrigger::Command1_Click(const PanelOptions& options,
 void ClockTrigger::acceptPendingTarget() {
     if (targetPending_) {
         zhengqueriqi_ = riqi_;
+        armedAt_ = pendingArmedAt_;
         targetPending_ = false;
     }
 }
 
 std::optional<std::string> ClockTrigger::Timer1_Timer() {
     ClearRateTops();
-    if (!TargetPassed()) {
+    const std::optional<long long> late = SecondsPastTarget();
+    if (!late) {
         return std::nullopt;
     }
     // Fires once: starting it again every tick would send a woken machine back to sleep and
     // pile up shutdown commands.
-    const bool missed = TargetMissed();
-    zhengqueriqi_ = 0;
-    if (missed) {
-        return std::string(kMissedTargetMessage);
+    const double target = std::exchange(zhengqueriqi_, 0);
+    if (*late > kLatestStartSeconds) {
+        return ReportMissedTarget(target);
     }
     return RunPowerAction(launcher_, leixing1_);
 }
@@ -85,12 +90,27 @@ void ClockTrigger::ClearRateTops() {
     }
 }
 
-bool ClockTrigger::TargetPassed() const {
-    return zhengqueriqi_ != 0 && zhengqueriqi_ < clock_.now();
+// Counted between instants, not wall-clock readings: a night on which daylight saving begins or
+// ends is no later than any other. A target the clock skips is reached when the clock jumps
+// over it, one it shows twice at its first showing after the click. Nothing while the target
+// is not armed, not yet passed, or the clock cannot tell.
+std::optional<long long> ClockTrigger::SecondsPastTarget() const {
+    if (zhengqueriqi_ == 0) {
+        return std::nullopt;
+    }
+    const std::optional<std::int64_t> reached =
+        firstInstantShowing(clock_, zhengqueriqi_, armedAt_);
+    const std::int64_t present = clock_.presentInstant();
+    if (!reached || *reached >= present) {
+        return std::nullopt;
+    }
+    return present - *reached;
 }
 
-// A target found passed long after its minute began was slept through or skipped by a clock
-// set forward: a forced shutdown then would strike in the middle of someone's work.
-bool ClockTrigger::TargetMissed() const {
-    return clock_.now() > addSeconds(zhengqueriqi_, kLatestStartSeconds);
+// A target found passed long after the clock reached it was slept through or skipped by a
+// clock set forward: a forced shutdown then would strike in the middle of someone's work. The
+// box is easily missed by the user who was away, so the log keeps it too.
+std::string ClockTrigger::ReportMissedTarget(double target) const {
+    logMissed_(powerCommandLine(leixing1_).value_or(""), target);
+    return std::string(kMissedTargetMessage);
 }

@@ -1,6 +1,8 @@
 // The left panel: a power action for a clock time given to the minute.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,9 +30,13 @@ struct ClockClickResult {
     bool targetPending = false;
 };
 
+// Told of a target that was missed: the command line it would have started, and the target.
+using LogMissedTarget = std::function<void(std::string_view commandLine, double target)>;
+
 class ClockTrigger {
   public:
-    ClockTrigger(const Clock& clock, ProcessLauncher& launcher, RateTops& tops);
+    ClockTrigger(const Clock& clock, ProcessLauncher& launcher, RateTops& tops,
+                 LogMissedTarget logMissed);
 
     // The click on Command1: options are Option1..Option4. The kind is taken even when the
     // date or time is then refused; the target only through acceptPendingTarget().
@@ -39,21 +45,26 @@ class ClockTrigger {
     // Arms the target of the last accepted click; until then the target armed before holds.
     void acceptPendingTarget();
 
-    // One tick of Timer1: clears the rate tops, then, once the target has passed, disarms and
-    // starts the action if that minute began at most 5 minutes ago. Returns a message when the
-    // target was missed or the command could not be started.
+    // One tick of Timer1: clears the rate tops, then, once the clock has passed the target,
+    // disarms and starts the action if it reached the target at most 5 real minutes ago.
+    // Returns a message when the target was missed or the command could not be started.
     std::optional<std::string> Timer1_Timer();
 
   private:
     void ClearRateTops();
-    bool TargetPassed() const;
-    bool TargetMissed() const;
+    std::optional<long long> SecondsPastTarget() const;
+    std::string ReportMissedTarget(double target) const;
 
     const Clock& clock_;
     ProcessLauncher& launcher_;
     RateTops& tops_;
+    LogMissedTarget logMissed_;
     ActionKind leixing1_ = kNoAction;
     double riqi_ = 0;
     double zhengqueriqi_ = 0;
+    // The instants of the click that was accepted and of the one whose box is still open: the
+    // target is the first time the clock shows it from the click on.
+    std::int64_t armedAt_ = 0;
+    std::int64_t pendingArmedAt_ = 0;
     bool targetPending_ = false;
 };

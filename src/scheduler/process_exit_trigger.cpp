@@ -70,9 +70,10 @@ std::unique_ptr<LatchedProcess> ProcessExitTrigger::watchRunningProcess(double p
     if (!id) {
         return nullptr;
     }
-    std::unique_ptr<LatchedProcess> latched = processes_.latch(*id);
-    if (latched && latched->state() == ProcessState::running) {
-        return latched;
+    // An ended process that is not yet reaped is still listed by its ID: once the process
+    // itself could be taken, its own word counts.
+    if (std::unique_ptr<LatchedProcess> latched = processes_.latch(*id)) {
+        return latched->state() == ProcessState::ended ? nullptr : std::move(latched);
     }
     auto byId = std::make_unique<ProcessById>(processes_, *id);
     return byId->state() == ProcessState::running ? std::move(byId) : nullptr;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,19 +14,25 @@
 
 #include "monitor/skip_on_failure.h"
 #include "platform/automation_date.h"
-#include "platform/system_log.h"
 #include "scheduler/messages.h"
 #include "window/OptionPanels.h"
+#include "window/PanelGroup.h"
 #include "window/Pic1Surface.h"
 #include "window/ResourceIconEngine.h"
 #include "window/WindowSizeKeeper.h"
+#include "window/accessible_roles.h"
 #include "window/control_factory.h"
 #include "window/font_substitution.h"
+#include "window/grey_text.h"
 #include "window/qt_text.h"
 
 namespace {
 
 const QSize kClientSize{1038, 199};
+// Each panel's name, as its log lines and a screen reader give it.
+constexpr const char* kClockPanel = "按时间";
+constexpr const char* kRatePanel = "按网速";
+constexpr const char* kProcessExitPanel = "进程结束";
 constexpr int kHintWeight = 290;
 
 QIcon applicationIcon() {
@@ -80,13 +87,18 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
               QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
           },
           [this](const std::string& message) { showMessage_(QString::fromStdString(message)); },
-          writeToSystemLog),
-      clockLauncher_(actionReporter_.launcherFor("按时间", services.launcher)),
-      rateLauncher_(actionReporter_.launcherFor("按网速", services.launcher)),
-      processExitLauncher_(actionReporter_.launcherFor("进程结束", services.launcher)),
+          services.writeLog),
+      clockLauncher_(actionReporter_.launcherFor(kClockPanel, services.launcher)),
+      rateLauncher_(actionReporter_.launcherFor(kRatePanel, services.launcher)),
+      processExitLauncher_(actionReporter_.launcherFor(kProcessExitPanel, services.launcher)),
       processExitTrigger_(services.processes, *processExitLauncher_),
-      clockTrigger_(services.clock, *clockLauncher_, rateTops_),
+      clockTrigger_(services.clock, *clockLauncher_, rateTops_,
+                    [this](std::string_view commandLine, double target) {
+                        actionReporter_.reportMissed(kClockPanel, commandLine, target);
+                    }),
       rateTrigger_(*rateLauncher_, rateTops_) {
+    // Before the first change a screen reader hears of, which fixes the window's role.
+    installAccessibleRoles();
     setUpWindow();
     const ApplicationFontWhileBuilding windowFont(font());
     createClientArea();
@@ -99,6 +111,8 @@ Form1::Form1(const Form1Services& services, ShowMessage showMessage, QWidget* pa
     createRightPanel();
     createTimers();
     connectButtons();
+    labelTextBoxes();
+    groupPanels();
     orderTabStops();
     new OptionPanels({{Option1, Option2, Option3, Option4},
                       {Option5, Option6, Option7, Option8},
@@ -128,6 +142,30 @@ void Form1::showEvent(QShowEvent* event) {
             this, [this] { setWindowIcon(applicationIcon()); }, Qt::QueuedConnection);
     }
     QWidget::showEvent(event);
+}
+
+// A theme switched while the program runs reaches the window as a new palette.
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        showHintInGreyText();
+    }
+    QWidget::changeEvent(event);
+}
+
+// The system's grey text, as the hint has on Windows, yet never too faint to read.
+void Form1::showHintInGreyText() {
+    setControlColor(Label13, QPalette::WindowText, readableGreyText(palette()));
+}
+
+// Enter presses the focused button, as on Windows. Qt leaves that to buttons in dialogs, which
+// would also draw them as default buttons; here the key comes up unhandled.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button != nullptr && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::createClientArea() {
@@ -198,8 +236,7 @@ void Form1::createRightPanel() {
                        {11640, 840, 3015, 255});
     // Between Qt's ExtraLight (200) and Light (300): the face's own weight, which Qt 6 takes.
     Label13->setFont(QFont(QStringLiteral("Microsoft YaHei Light"), 9, kHintWeight));
-    // The palette's grey for hint texts, legible on the window background on every style.
-    setControlColor(Label13, QPalette::WindowText, palette().color(QPalette::PlaceholderText));
+    showHintInGreyText();
     Option9 = addOption(this, "Option9", QStringLiteral("关机"), {10680, 1200, 855, 495}, when);
     Option10 = addOption(this, "Option10", QStringLiteral("重启"), {11880, 1200, 975, 495}, when);
     Option11 = addOption(this, "Option11", QStringLiteral("睡眠"), {13200, 1200, 1095, 495}, when);
@@ -281,6 +318,28 @@ void Form1::connectButtons() {
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+}
+
+// A screen reader reads each text box with the label before it.
+void Form1::labelTextBoxes() {
+    const std::pair<QLabel*, QLineEdit*> labelled[] = {
+        {Label1, Text1}, {Label2, Text2}, {Label3, Text3}, {Label4, Text4},
+        {Label5, Text5}, {Label8, Text8}, {Label9, Text9}, {Label11, Text10},
+    };
+    for (const auto& [label, textBox] : labelled) {
+        label->setBuddy(textBox);
+    }
+}
+
+// So that a screen reader says which panel a 确定 belongs to. The twelve options stay one choice
+// and option buttons: OptionPanels joins them, not the widget that holds them.
+void Form1::groupPanels() {
+    new PanelGroup(this, QString::fromUtf8(kClockPanel),
+                   {Option1, Option2, Option3, Option4, Command1});
+    new PanelGroup(this, QString::fromUtf8(kRatePanel),
+                   {Option8, Option7, Option6, Option5, Command4});
+    new PanelGroup(this, QString::fromUtf8(kProcessExitPanel),
+                   {Option9, Option10, Option11, Option12, Command5});
 }
 
 void Form1::orderTabStops() {

@@ -32,6 +32,8 @@ class Form1 : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private slots:
     void Command1_Click();
@@ -55,7 +57,10 @@ class Form1 : public QWidget {
     void createSeparators();
     void createTimers();
     void connectButtons();
+    void labelTextBoxes();
+    void groupPanels();
     void orderTabStops();
+    void showHintInGreyText();
     void keepTimer4WithTrigger();
     void showIfAny(const std::optional<std::string>& message);
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QKeyEvent>
 
 namespace {
 
@@ -22,6 +23,14 @@ void clearChoice(QButtonGroup* panel) {
     panel->setExclusive(true);
 }
 
+bool isArrowKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
 }  // namespace
 
 OptionPanels::OptionPanels(const QList<QList<QAbstractButton*>>& panels, QObject* parent)
@@ -30,6 +39,7 @@ OptionPanels::OptionPanels(const QList<QList<QAbstractButton*>>& panels, QObject
         auto* panel = new QButtonGroup(this);
         for (QAbstractButton* option : options) {
             panel->addButton(option);
+            option->installEventFilter(this);
         }
         connect(panel, &QButtonGroup::buttonToggled, this,
                 [this, panel](QAbstractButton*, bool checked) {
@@ -61,4 +71,21 @@ void OptionPanels::keepOneTabStopPerPanel() {
             setTabStop(option, option == (stop != nullptr ? stop : options.first()));
         }
     }
+}
+
+// Qt carries the choice along only from a chosen option; an arrow key chooses the option it
+// lands on from an unchosen one too, as option buttons do on Windows. The option moves the
+// focus first, so the key is handed to it here and not delivered a second time.
+bool OptionPanels::eventFilter(QObject* watched, QEvent* event) {
+    if (!isArrowKey(event)) {
+        return false;
+    }
+    watched->event(event);
+    auto* landed = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    auto* from = static_cast<QAbstractButton*>(watched);
+    if (landed != nullptr && landed != from && landed->group() == from->group() &&
+        !landed->isChecked()) {
+        landed->click();
+    }
+    return true;
 }

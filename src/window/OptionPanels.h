@@ -14,8 +14,11 @@ class OptionPanels final : public QObject {
   public:
     // Each panel lists its options in tab order. Choosing one clears the other panels; Tab
     // stops once per panel, at the chosen option there, else at its first; the arrow keys
-    // move within a panel only.
+    // move within a panel only and choose the option they move to.
     OptionPanels(const QList<QList<QAbstractButton*>>& panels, QObject* parent);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void clearOtherPanels(const QButtonGroup* chosenIn);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <functional>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/interface_table.h"
@@ -10,6 +11,7 @@
 #include "platform/process_launcher.h"
 #include "platform/process_watch.h"
 #include "platform/settings_store.h"
+#include "platform/system_log.h"
 
 struct Form1Services {
     const ProcessWatch& processes;
@@ -18,6 +20,8 @@ struct Form1Services {
     const SettingsStore& settings;
     const Clock& clock;
     const MonotonicClock& monotonicClock;
+    // Where the lines for a user who was away go.
+    std::function<void(std::string_view line)> writeLog = writeToSystemLog;
 };
 
 // Shows one message to the user and returns once it has been read.

@@ -5,7 +5,8 @@
 
 void Form1Test::start() {
     form_ = std::make_unique<Form1>(
-        Form1Services{processes_, launcher_, table_, settings_, clock_, monotonicClock_},
+        Form1Services{processes_, launcher_, table_, settings_, clock_, monotonicClock_,
+                      [this](std::string_view line) { log_.emplace_back(line); }},
         [this](const QString& text) {
             messages_.push_back(text);
             timer4WhenShown_.push_back(timer("Timer4")->isActive());

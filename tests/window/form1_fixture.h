@@ -54,6 +54,7 @@ class Form1Test : public ::testing::Test {
     FakeClock clock_{{2026, 3, 7, 8, 5, 0}};
     FakeMonotonicClock monotonicClock_;
     std::vector<QString> messages_;
+    std::vector<std::string> log_;
     // Whether Timer4 was running as each message was shown.
     std::vector<bool> timer4WhenShown_;
     // Runs while a message is shown, as the box's own event loop lets timers run.

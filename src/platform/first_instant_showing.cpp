@@ -1,0 +1,58 @@
+#include "platform/first_instant_showing.h"
+
+#include "platform/automation_date.h"
+
+namespace {
+
+// Each step walks the distance still left on the wall clock. Only a change of offset in the
+// stretch walked leaves it short of the target; more than a few of those mean a zone that
+// moves under our feet.
+constexpr int kMostSteps = 8;
+
+// How far the clock still has to go at this instant; nothing when it cannot tell.
+std::optional<long long> secondsShort(const Clock& clock, double localDate, std::int64_t at) {
+    const double shown = clock.localDateAt(at);
+    if (shown == 0) {
+        return std::nullopt;
+    }
+    return secondsBetween(shown, localDate);
+}
+
+// The clock is short of the target at `before` and past it at `after`: the stretch holds a jump
+// forward, and the first instant that shows the target or later is halved out of it.
+std::int64_t firstInstantPast(const Clock& clock, double localDate, std::int64_t before,
+                              std::int64_t after) {
+    while (after - before > 1) {
+        const std::int64_t middle = before + (after - before) / 2;
+        const std::optional<long long> left = secondsShort(clock, localDate, middle);
+        if (left && *left <= 0) {
+            after = middle;
+        } else {
+            before = middle;
+        }
+    }
+    return after;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> firstInstantShowing(const Clock& clock, double localDate,
+                                                std::int64_t from) {
+    std::int64_t before = from;
+    std::int64_t at = from;
+    for (int step = 0; step < kMostSteps; ++step) {
+        const std::optional<long long> left = secondsShort(clock, localDate, at);
+        if (!left) {
+            return std::nullopt;
+        }
+        if (*left == 0 || (*left < 0 && step == 0)) {
+            return at;
+        }
+        if (*left < 0) {
+            return firstInstantPast(clock, localDate, before, at);
+        }
+        before = at;
+        at += *left;
+    }
+    return std::nullopt;
+}

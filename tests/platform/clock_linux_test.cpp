@@ -1,0 +1,38 @@
+// The system clock across daylight-saving changes, under rules the C library is given in full.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <tuple>
+
+#include "platform/clock.h"
+#include "platform/first_instant_showing.h"
+#include "support/fake_clock.h"
+
+namespace {
+
+// Central European rules: daylight saving from the last Sunday of March 2:00 to the last Sunday
+// of October 3:00. From the instant of a click, the clock first shows 2:30 on the night it
+// skips that time when it jumps from 2:00 to 3:00; on the night it shows it twice, at the
+// showing that follows the click.
+TEST(SystemClock, FindsWhenTheLocalClockFirstShowsATimeAcrossDaylightSavingChanges) {
+    static char centralEurope[] = "TZ=CET-1CEST,M3.5.0,M10.5.0/3";
+    putenv(centralEurope);
+    const auto clock = makeSystemClock();
+    // The local target, the instant searched from and the instant found, both in UTC.
+    const std::tuple<DateTimeFields, DateTimeFields, DateTimeFields> rows[] = {
+        {{2026, 3, 7, 2, 30, 0}, {2026, 3, 7, 0, 59, 50}, {2026, 3, 7, 1, 30, 0}},
+        {{2026, 3, 29, 2, 30, 0}, {2026, 3, 29, 0, 59, 50}, {2026, 3, 29, 1, 0, 0}},
+        {{2026, 3, 29, 3, 10, 0}, {2026, 3, 29, 0, 50, 0}, {2026, 3, 29, 1, 10, 0}},
+        {{2026, 10, 25, 2, 30, 0}, {2026, 10, 24, 23, 50, 0}, {2026, 10, 25, 0, 30, 0}},
+        {{2026, 10, 25, 2, 30, 0}, {2026, 10, 25, 1, 10, 0}, {2026, 10, 25, 1, 30, 0}},
+        {{2026, 11, 1, 10, 0, 0}, {2026, 10, 1, 8, 0, 0}, {2026, 11, 1, 9, 0, 0}},
+        {{2027, 4, 1, 10, 0, 0}, {2026, 10, 1, 8, 0, 0}, {2027, 4, 1, 8, 0, 0}},
+    };
+    for (const auto& [target, from, found] : rows) {
+        EXPECT_EQ(firstInstantShowing(*clock, dateOf(target), utcInstantOf(from)),
+                  utcInstantOf(found))
+            << dateOf(target) << " from " << dateOf(from);
+    }
+}
+
+}  // namespace
