@@ -3,14 +3,15 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-// How a started command ended: status 0 when it did what it was asked. Otherwise its status
-// and the first line of its error output, or the system's own text for the failure; either may
-// be empty.
+// How a started command ended: status 0 when it did what it was asked. Otherwise its status, or
+// none when its end could not be learnt, and the first line of its error output, or the system's
+// own text for the failure, which may be empty.
 struct CommandEnd {
-    int exitStatus = 0;
+    std::optional<int> exitStatus = 0;
     std::string firstErrorLine;
 
     bool operator==(const CommandEnd&) const = default;

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,12 +9,10 @@
 #include <cerrno>
 #include <optional>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "platform/process_launcher.h"
+#include "platform/process_launcher_linux.h"
 
 extern char** environ;
 
@@ -59,31 +58,37 @@ int exitStatusOf(int waitStatus) {
     return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
 }
 
-// Nothing is reported when the end cannot be known, as when another part of the program has
-// already reaped the child.
-void waitForEnd(pid_t child, int errorOutput, const std::string& commandLine,
-                const CommandEnded& ended) {
-    std::string firstErrorLine = firstLineOf(errorOutput);
-    close(errorOutput);
+// A started command: its process, and the read end of the pipe that is its error output.
+struct StartedChild {
+    pid_t pid = 0;
+    int errorOutput = -1;
+};
+
+// Its status is lost when the system has reaped the child already; the end is then told as a
+// refusal of unknown status rather than not at all.
+CommandEnd waitForEnd(const StartedChild& child) {
+    std::string firstErrorLine = firstLineOf(child.errorOutput);
+    close(child.errorOutput);
     int status = 0;
     pid_t reaped = 0;
     do {
-        reaped = waitpid(child, &status, 0);
+        reaped = waitpid(child.pid, &status, 0);
     } while (reaped < 0 && errno == EINTR);
-    if (reaped == child && ended) {
-        ended(commandLine, {exitStatusOf(status), std::move(firstErrorLine)});
+    if (reaped != child.pid) {
+        return {std::nullopt, std::move(firstErrorLine)};
     }
+    return {exitStatusOf(status), std::move(firstErrorLine)};
 }
 
-// The program has started whether or not a thread can be had to wait for it; without one, its
-// end goes unheard and the finished child stays a zombie until this program ends.
-void waitLater(pid_t child, int errorOutput, std::string_view commandLine, CommandEnded ended) {
-    try {
-        std::thread([child, errorOutput, line = std::string(commandLine),
-                     ended = std::move(ended)] {
-            waitForEnd(child, errorOutput, line, ended);
-        }).detach();
-    } catch (const std::system_error&) {
+// A parent that ignored SIGCHLD, or asked for no zombies, passes that on to this program: the
+// system would then reap the commands itself, and their status would be lost.
+void keepChildrenWaitable() {
+    struct sigaction current {};
+    if (sigaction(SIGCHLD, nullptr, &current) == 0 &&
+        (current.sa_handler == SIG_IGN || (current.sa_flags & SA_NOCLDWAIT) != 0)) {
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        sigaction(SIGCHLD, &standard, nullptr);
     }
 }
 
@@ -115,35 +120,48 @@ std::optional<pid_t> spawnWithErrorsInto(std::vector<char*>& argv, int errorOutp
     return started ? std::optional(child) : std::nullopt;
 }
 
+std::optional<StartedChild> spawnWithErrorPipe(std::vector<std::string>& words) {
+    const std::optional<ErrorPipe> errors = openErrorPipe();
+    if (!errors) {
+        return std::nullopt;
+    }
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    keepChildrenWaitable();
+    const std::optional<pid_t> child = spawnWithErrorsInto(argv, errors->writeEnd);
+    close(errors->writeEnd);
+    if (!child) {
+        close(errors->readEnd);
+        return std::nullopt;
+    }
+    return StartedChild{*child, errors->readEnd};
+}
+
 // A desktop session has no minimized state for a console command: the program is started
 // through the search path without a shell, and a thread of its own reads its error output and
-// reaps it, so that no zombie stays behind while the window runs on.
+// reaps it, so that no zombie stays behind while the window runs on. Without such a thread
+// nothing is started.
 class SpawnLauncher final : public ProcessLauncher {
   public:
-    explicit SpawnLauncher(CommandEnded ended) : ended_(std::move(ended)) {}
+    SpawnLauncher(StartThread startThread, CommandEnded ended)
+        : startThread_(std::move(startThread)), ended_(std::move(ended)) {}
 
     bool startMinimized(std::string_view commandLine) override {
         std::vector<std::string> words = splitOnSpaces(commandLine);
         if (words.empty()) {
             return false;
         }
-        const std::optional<ErrorPipe> errors = openErrorPipe();
-        if (!errors) {
-            return false;
-        }
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        const std::optional<pid_t> child = spawnWithErrorsInto(argv, errors->writeEnd);
-        close(errors->writeEnd);
-        if (!child) {
-            close(errors->readEnd);
-            return false;
-        }
-        waitLater(*child, errors->readEnd, commandLine, ended_);
-        return true;
+        return startWithWaiter<StartedChild>(
+            startThread_, [&words] { return spawnWithErrorPipe(words); },
+            [line = std::string(commandLine), ended = ended_](StartedChild child) {
+                const CommandEnd end = waitForEnd(child);
+                if (ended) {
+                    ended(line, end);
+                }
+            });
     }
 
     // systemd sleeps and hibernates through its own command.
@@ -152,15 +170,20 @@ class SpawnLauncher final : public ProcessLauncher {
     }
 
     std::unique_ptr<ProcessLauncher> reportingTo(CommandEnded ended) const override {
-        return std::make_unique<SpawnLauncher>(std::move(ended));
+        return std::make_unique<SpawnLauncher>(startThread_, std::move(ended));
     }
 
   private:
+    StartThread startThread_;
     CommandEnded ended_;
 };
 
 }  // namespace
 
+std::unique_ptr<ProcessLauncher> makeSpawnLauncher(StartThread startThread) {
+    return std::make_unique<SpawnLauncher>(std::move(startThread), nullptr);
+}
+
 std::unique_ptr<ProcessLauncher> makeSystemProcessLauncher() {
-    return std::make_unique<SpawnLauncher>(nullptr);
+    return makeSpawnLauncher(startDetachedThread);
 }

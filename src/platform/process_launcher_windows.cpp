@@ -6,9 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -58,18 +57,18 @@ std::wstring systemDirectory() {
     return length < buffer.size() ? std::wstring(buffer.data(), length) : std::wstring();
 }
 
-// The system's own text for an error code, on one line.
+// The system's own text for an error code, on one line. A failure that left no code behind
+// still failed, for a reason unknown: the text for no code says that all went well.
 CommandEnd systemError(DWORD code) {
+    if (code == ERROR_SUCCESS) {
+        return {std::nullopt, ""};
+    }
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     CommandEnd end{static_cast<int>(code), length > 0 ? firstLine({text, length}) : std::string()};
     LocalFree(text);
-    // A failure that left no code behind still failed.
-    if (end.exitStatus == 0) {
-        end.exitStatus = ERROR_GEN_FAILURE;
-    }
     return end;
 }
 
@@ -115,27 +114,21 @@ std::string firstLineOf(HANDLE errorOutput) {
     return firstLine(widen(text.substr(0, kLongestErrorLine), CP_OEMCP));
 }
 
-CommandEnd waitForEnd(HANDLE process, HANDLE errorOutput) {
-    std::string firstErrorLine = firstLineOf(errorOutput);
-    CloseHandle(errorOutput);
-    WaitForSingleObject(process, INFINITE);
-    DWORD status = 0;
-    if (!GetExitCodeProcess(process, &status)) {
-        status = ERROR_GEN_FAILURE;
-    }
-    CloseHandle(process);
-    return {static_cast<int>(status), std::move(firstErrorLine)};
-}
+// A started command: its process, and the read end of the pipe that is its error output.
+struct StartedChild {
+    HANDLE process = nullptr;
+    HANDLE errorOutput = nullptr;
+};
 
-// False when no thread can be had: the work has then not begun.
-template <class Work>
-bool runOnThread(Work&& work) {
-    try {
-        std::thread(std::forward<Work>(work)).detach();
-        return true;
-    } catch (const std::system_error&) {
-        return false;
-    }
+CommandEnd waitForEnd(const StartedChild& child) {
+    std::string firstErrorLine = firstLineOf(child.errorOutput);
+    CloseHandle(child.errorOutput);
+    WaitForSingleObject(child.process, INFINITE);
+    DWORD status = 0;
+    const bool known = GetExitCodeProcess(child.process, &status) != FALSE;
+    CloseHandle(child.process);
+    return {known ? std::optional(static_cast<int>(status)) : std::nullopt,
+            std::move(firstErrorLine)};
 }
 
 // The child inherits the write end as its error output; the read end stays with this program.
@@ -154,41 +147,34 @@ bool openErrorPipe(ErrorPipe& pipe) {
 }
 
 // The program is always named by its full path: a shutdown.exe that happens to lie in the
-// current directory, or anywhere on the search path, must never be the one started.
+// current directory, or anywhere on the search path, must never be the one started. Nothing is
+// started, nor suspended, without a thread to wait for it.
 class CreateProcessLauncher final : public ProcessLauncher {
   public:
-    CreateProcessLauncher(std::wstring directory, SuspendCall suspend, CommandEnded ended)
+    CreateProcessLauncher(std::wstring directory, SuspendCall suspend, StartThread startThread,
+                          CommandEnded ended)
         : directory_(std::move(directory)),
           suspend_(std::move(suspend)),
+          startThread_(std::move(startThread)),
           ended_(std::move(ended)) {}
 
     bool startMinimized(std::string_view commandLine) override {
         std::wstring line = widen(commandLine, CP_UTF8);
-        ErrorPipe errors;
-        if (line.empty() || directory_.empty() || !openErrorPipe(errors)) {
+        if (line.empty() || directory_.empty()) {
             return false;
         }
-        PROCESS_INFORMATION process{};
-        const bool started = createMinimized(line, errors.writeEnd, process);
-        CloseHandle(errors.writeEnd);
-        if (!started) {
-            CloseHandle(errors.readEnd);
-            return false;
-        }
-        CloseHandle(process.hThread);
-        // Without a thread the end goes unheard; the handles then stay open, harmlessly.
-        runOnThread([process = process.hProcess, errors = errors.readEnd,
-                     line = std::string(commandLine), ended = ended_] {
-            const CommandEnd end = waitForEnd(process, errors);
-            if (ended) {
-                ended(line, end);
-            }
-        });
-        return true;
+        return startWithWaiter<StartedChild>(
+            startThread_, [this, &line] { return createMinimized(line); },
+            [reported = std::string(commandLine), ended = ended_](StartedChild child) {
+                const CommandEnd end = waitForEnd(child);
+                if (ended) {
+                    ended(reported, end);
+                }
+            });
     }
 
     bool startSuspend(SuspendState state, std::string_view commandLine) override {
-        return runOnThread(
+        return startThread_(
             [state, suspend = suspend_, line = std::string(commandLine), ended = ended_] {
                 const CommandEnd end = suspendNow(suspend, state);
                 if (ended) {
@@ -198,12 +184,16 @@ class CreateProcessLauncher final : public ProcessLauncher {
     }
 
     std::unique_ptr<ProcessLauncher> reportingTo(CommandEnded ended) const override {
-        return std::make_unique<CreateProcessLauncher>(directory_, suspend_, std::move(ended));
+        return std::make_unique<CreateProcessLauncher>(directory_, suspend_, startThread_,
+                                                       std::move(ended));
     }
 
   private:
-    bool createMinimized(std::wstring& line, HANDLE errorOutput,
-                         PROCESS_INFORMATION& process) const {
+    std::optional<StartedChild> createMinimized(std::wstring& line) const {
+        ErrorPipe errors;
+        if (!openErrorPipe(errors)) {
+            return std::nullopt;
+        }
         const std::wstring program = programPath(line);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
@@ -211,9 +201,17 @@ class CreateProcessLauncher final : public ProcessLauncher {
         startup.wShowWindow = SW_SHOWMINIMIZED;
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-        startup.hStdError = errorOutput;
-        return CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                              nullptr, &startup, &process) != FALSE;
+        startup.hStdError = errors.writeEnd;
+        PROCESS_INFORMATION process{};
+        const bool started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                                            nullptr, nullptr, &startup, &process) != FALSE;
+        CloseHandle(errors.writeEnd);
+        if (!started) {
+            CloseHandle(errors.readEnd);
+            return std::nullopt;
+        }
+        CloseHandle(process.hThread);
+        return StartedChild{process.hProcess, errors.readEnd};
     }
 
     std::wstring programPath(const std::wstring& commandLine) const {
@@ -226,15 +224,17 @@ class CreateProcessLauncher final : public ProcessLauncher {
 
     std::wstring directory_;
     SuspendCall suspend_;
+    StartThread startThread_;
     CommandEnded ended_;
 };
 
 }  // namespace
 
 std::unique_ptr<ProcessLauncher> makeProcessLauncherResolvingIn(std::wstring directory,
-                                                                SuspendCall suspend) {
+                                                                SuspendCall suspend,
+                                                                StartThread startThread) {
     return std::make_unique<CreateProcessLauncher>(std::move(directory), std::move(suspend),
-                                                   nullptr);
+                                                   std::move(startThread), nullptr);
 }
 
 std::unique_ptr<ProcessLauncher> makeSystemProcessLauncher() {

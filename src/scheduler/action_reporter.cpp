@@ -48,7 +48,9 @@ std::string timestamp(double date) {
 }
 
 std::string refusalResult(const CommandEnd& end) {
-    std::string result = "未执行（退出状态 " + std::to_string(end.exitStatus) + "）";
+    std::string result = end.exitStatus
+                             ? "未执行（退出状态 " + std::to_string(*end.exitStatus) + "）"
+                             : std::string("未执行（退出状态未知）");
     if (!end.firstErrorLine.empty()) {
         result.append("：").append(end.firstErrorLine);
     }

@@ -11,12 +11,24 @@
 #include <string>
 #include <utility>
 
-#include "platform/process_launcher.h"
+#include "platform/process_launcher_linux.h"
 #include "support/poll.h"
 #include "support/scratch_directory.h"
 #include "support/stand_in_path_linux.h"
 
 namespace {
+
+// Puts back how SIGCHLD was handled before the test.
+class ChildSignalRestored {
+  public:
+    ChildSignalRestored() { sigaction(SIGCHLD, nullptr, &saved_); }
+    ~ChildSignalRestored() { sigaction(SIGCHLD, &saved_, nullptr); }
+    ChildSignalRestored(const ChildSignalRestored&) = delete;
+    ChildSignalRestored& operator=(const ChildSignalRestored&) = delete;
+
+  private:
+    struct sigaction saved_ {};
+};
 
 // PATH holds nothing but the recording stand-ins: the real systemctl is out of reach.
 class SystemLauncherTest : public ::testing::Test {
@@ -55,6 +67,8 @@ TEST_F(SystemLauncherTest, StartsFromThePathEachWordLiterallyWithoutAShellAndLea
 
 // A refusal is told by its status, a signal's as a shell reports it, with the first line of the
 // error output that is not empty. Output beside success is told too: the reporter leaves it.
+// A parent that ignored SIGCHLD passes that on, and the system would then reap the commands
+// itself, their status lost.
 TEST_F(SystemLauncherTest, TellsTheStatusAndTheFirstErrorLineThatIsNotEmpty) {
     const std::pair<std::string, CommandEnd> cases[] = {
         {"printf '\\nOperation inhibited by \"Editor\".\\nmore\\n' >&2; exit 1",
@@ -62,21 +76,45 @@ TEST_F(SystemLauncherTest, TellsTheStatusAndTheFirstErrorLineThatIsNotEmpty) {
         {"kill -KILL $$", {128 + SIGKILL, ""}},
         {"printf 'Warning: unit changed\\n' >&2; exit 0", {0, "Warning: unit changed"}},
     };
-    for (const auto& [then, end] : cases) {
-        path_.addRecorder("systemctl", then);
-        EXPECT_EQ(poweroff(), end) << then;
+    const ChildSignalRestored restored;
+    for (const auto disposition : {SIG_DFL, SIG_IGN}) {
+        for (const auto& [then, end] : cases) {
+            signal(SIGCHLD, disposition);
+            path_.addRecorder("systemctl", then);
+            EXPECT_EQ(poweroff(), end)
+                << then << (disposition == SIG_IGN ? ", SIGCHLD ignored" : "");
+        }
     }
 }
 
 // The stand-in cannot end before the test opens a named pipe that the stand-in opens to write:
-// the start has returned while the command runs, and its end is told once it is over.
-TEST_F(SystemLauncherTest, TheStartReturnsWhileTheCommandRuns) {
+// the start has returned while the command runs, and its end is told once it is over. SIGCHLD
+// ignored while it runs has the system reap it: its end, no longer to be learnt, is still told,
+// as a refusal of unknown status.
+TEST_F(SystemLauncherTest, TheStartReturnsWhileTheCommandRunsAndItsEndIsAlwaysTold) {
     const ScratchDirectory scratch;
     const std::string release = (scratch.path() / "release").string();
     ASSERT_EQ(mkfifo(release.c_str(), 0600), 0);
-    path_.addRecorder("systemctl", ": > '" + release + "'; exit 3");
-    EXPECT_EQ(poweroff([&release] { return std::ifstream(release).is_open(); }),
-              (CommandEnd{3, ""}));
+    path_.addRecorder("systemctl", "echo refused >&2; : > '" + release + "'; exit 3");
+    const ChildSignalRestored restored;
+    for (const auto disposition : {SIG_DFL, SIG_IGN}) {
+        EXPECT_EQ(
+            poweroff([&release, disposition] {
+                signal(SIGCHLD, disposition);
+                return std::ifstream(release).is_open();
+            }),
+            (CommandEnd{disposition == SIG_IGN ? std::nullopt : std::optional(3), "refused"}));
+    }
+}
+
+// Without a thread to wait for it, a command would run unheard and stay a zombie: none starts.
+TEST_F(SystemLauncherTest, StartsNothingWithoutAThreadToWaitForIt) {
+    path_.addRecorder("systemctl");
+    const auto launcher = makeSpawnLauncher([](const std::function<void()>&) { return false; });
+    EXPECT_FALSE(launcher->startMinimized("systemctl poweroff"));
+    EXPECT_FALSE(launcher->startSuspend(SuspendState::Sleep, "systemctl suspend"));
+    siginfo_t info{};
+    EXPECT_EQ(waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT), -1) << "a child was left";
 }
 
 }  // namespace

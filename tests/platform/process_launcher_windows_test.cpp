@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -73,6 +74,7 @@ TEST_F(WindowsLauncherTest, StartsTheProgramOfItsDirectoryMinimizedAndTellsHowIt
               (CommandEnd{5, ""}));
 }
 
+// Nor anything without a thread to wait for it: its end would go unheard.
 TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath) {
     const auto launcher = makeProcessLauncherResolvingIn(system_.wstring(), kRefuseToSuspend);
     EXPECT_FALSE(launcher->startMinimized("lanhe-cwd-only"));
@@ -80,22 +82,36 @@ TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath)
     EXPECT_FALSE(
         makeProcessLauncherResolvingIn(L"", kRefuseToSuspend)->startMinimized("lanhe-cwd-only"));
     EXPECT_FALSE(makeSystemProcessLauncher()->startMinimized("lanhe-cwd-only"));
+    const auto threadless = makeProcessLauncherResolvingIn(
+        system_.wstring(), kRefuseToSuspend, [](const std::function<void()>&) { return false; });
+    EXPECT_FALSE(threadless->startMinimized("lanhe-probe"));
+    EXPECT_FALSE(threadless->startSuspend(SuspendState::Sleep, "rundll32.exe"));
 }
 
 // SetSuspendState takes hibernate, force and wake-up events disabled: sleep is (FALSE, FALSE,
 // FALSE), hibernation (TRUE, FALSE, FALSE), each called once the shutdown privilege is enabled.
-// A refusal ends with the system's error code and its text.
+// A refusal ends with the system's error code and its text; one that left no code has neither
+// (the system's text for code 0 says the operation succeeded).
 TEST(WindowsSuspendTest, CallsSetSuspendStateWithTheShutdownPrivilegeEnabled) {
-    const std::tuple<SuspendState, bool, bool> cases[] = {{SuspendState::Hibernate, true, true},
-                                                          {SuspendState::Sleep, false, false}};
-    for (const auto& [state, hibernate, accepted] : cases) {
-        SCOPED_TRACE(2 * hibernate + accepted);
+    struct Case {
+        SuspendState state;
+        bool accepted;
+        DWORD lastError;
+        std::optional<int> exitStatus;
+    };
+    const Case cases[] = {{SuspendState::Hibernate, true, ERROR_SUCCESS, 0},
+                          {SuspendState::Sleep, false, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+                          {SuspendState::Hibernate, false, ERROR_SUCCESS, std::nullopt}};
+    for (const auto& [state, accepted, lastError, exitStatus] : cases) {
+        const bool hibernate = state == SuspendState::Hibernate;
+        SCOPED_TRACE(lastError);
         disableShutdownPrivilege();
         ASSERT_FALSE(disableShutdownPrivilege()) << "the shutdown privilege stays enabled";
         std::vector<std::array<bool, 4>> calls;
-        const SuspendCall suspend = [&calls, accepted = accepted](bool h, bool force, bool wake) {
+        const SuspendCall suspend = [&calls, accepted = accepted, lastError = lastError](
+                                        bool h, bool force, bool wake) {
             calls.push_back({h, force, wake, disableShutdownPrivilege()});
-            SetLastError(accepted ? ERROR_SUCCESS : ERROR_ACCESS_DENIED);
+            SetLastError(lastError);
             return accepted;
         };
         const std::optional<CommandEnd> end =
@@ -104,8 +120,8 @@ TEST(WindowsSuspendTest, CallsSetSuspendStateWithTheShutdownPrivilegeEnabled) {
             });
 
         ASSERT_TRUE(end);
-        EXPECT_EQ(end->exitStatus, accepted ? 0 : ERROR_ACCESS_DENIED);
-        EXPECT_EQ(end->firstErrorLine.empty(), accepted) << end->firstErrorLine;
+        EXPECT_EQ(end->exitStatus, exitStatus);
+        EXPECT_EQ(end->firstErrorLine.empty(), lastError == ERROR_SUCCESS) << end->firstErrorLine;
         EXPECT_EQ(calls, (std::vector<std::array<bool, 4>>{{hibernate, false, false, true}}));
     }
 }

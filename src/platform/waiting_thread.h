@@ -1,0 +1,38 @@
+// The threads that wait for started commands: had before anything is started, so that nothing
+// runs that no one waits for.
+#pragma once
+
+#include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <utility>
+
+// Runs work on a thread of its own that no one joins; false when no thread could be had, and
+// the work then never runs.
+using StartThread = std::function<bool(std::function<void()> work)>;
+
+// A detached std::thread.
+bool startDetachedThread(std::function<void()> work);
+
+// Has a thread first, then runs `start` on the caller's thread and hands what it started to
+// `wait` on that thread. False when no thread could be had (`start` is then not run) or when
+// `start` started nothing.
+template <class Started>
+bool startWithWaiter(const StartThread& startThread,
+                     const std::function<std::optional<Started>()>& start,
+                     std::function<void(Started started)> wait) {
+    const auto handOver = std::make_shared<std::promise<std::optional<Started>>>();
+    const bool waiting =
+        startThread([started = handOver->get_future().share(), wait = std::move(wait)] {
+            if (const std::optional<Started>& child = started.get()) {
+                wait(*child);
+            }
+        });
+    if (!waiting) {
+        return false;
+    }
+    const std::optional<Started> started = start();
+    handOver->set_value(started);
+    return started.has_value();
+}
