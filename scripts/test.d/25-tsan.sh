@@ -3,7 +3,7 @@
 # the hand-over of a command's end while the window closes.
 set -euo pipefail
 cmake --preset tsan
-cmake --build --preset tsan
+cmake --build --preset tsan -j"$(nproc)"
 # ThreadSanitizer expects a fixed memory layout that the wider address randomisation of newer
 # kernels can break ("unexpected memory mapping"); the tests then run without randomisation.
 runner=()
