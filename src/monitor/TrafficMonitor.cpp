@@ -25,6 +25,13 @@ double perSecond(std::uint64_t bytes, std::int64_t elapsedNanoseconds) {
            static_cast<double>(elapsedNanoseconds);
 }
 
+// Only a strictly larger rate raises a top; the monitor never lowers one.
+void raiseTop(double& top, double rate) {
+    if (top < rate) {
+        top = rate;
+    }
+}
+
 std::string rateLine(const char* prefix, FormattedNumber& text, double bytesPerSecond) {
     return prefix + text(bytesPerSecond / kBytesPerKilobyte);
 }
@@ -141,7 +148,7 @@ void TrafficMonitor::measure(const Reading& reading, MonitorCaptions& captions) 
             return;
         }
         const Rates rates = ratesSinceBaseline(elapsed);
-        rateTops_.measuredSinceRateTick = true;
+        rateTops_.sinceRateTick.measured = true;
         skipOnFailure([&] { raiseTops(rates); });
         skipOnFailure([&] { updateAverages(rates); });
         skipOnFailure([&] { showRateLines(captions); });
@@ -159,12 +166,10 @@ TrafficMonitor::Rates TrafficMonitor::ratesSinceBaseline(std::int64_t elapsedNan
 }
 
 void TrafficMonitor::raiseTops(const Rates& rates) {
-    if (rateTops_.dblDownloadSpeedTop < rates.download) {
-        rateTops_.dblDownloadSpeedTop = rates.download;
-    }
-    if (rateTops_.dblUploadSpeedTop < rates.upload) {
-        rateTops_.dblUploadSpeedTop = rates.upload;
-    }
+    raiseTop(rateTops_.dblDownloadSpeedTop, rates.download);
+    raiseTop(rateTops_.dblUploadSpeedTop, rates.upload);
+    raiseTop(rateTops_.sinceRateTick.downloadTop, rates.download);
+    raiseTop(rateTops_.sinceRateTick.uploadTop, rates.upload);
 }
 
 // Half the newest rate, a quarter the one before, and so on; never reset.

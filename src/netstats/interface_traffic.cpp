@@ -17,6 +17,21 @@ std::optional<InterfaceCounters> findInterface(std::span<const InterfaceCounters
     return std::nullopt;
 }
 
+// A 32-bit counter cannot wrap further than this within one reading; a change this large
+// or larger is a counter that started again from zero.
+constexpr std::uint32_t kRestartedChange = 0x8000'0000u;
+
+// The change of one interface's counters, nothing when either restarted.
+TrafficChange changeOf(const InterfaceCounters& then, const InterfaceCounters& now) {
+    // Unsigned 32-bit subtraction is the change modulo 2^32.
+    const std::uint32_t received = now.received - then.received;
+    const std::uint32_t sent = now.sent - then.sent;
+    if (received >= kRestartedChange || sent >= kRestartedChange) {
+        return {};
+    }
+    return {received, sent};
+}
+
 }  // namespace
 
 void readCounters(const CInterfaces& interfaces, std::vector<InterfaceCounters>& into) {
@@ -35,9 +50,9 @@ TrafficChange trafficBetween(std::span<const InterfaceCounters> before,
         const std::ptrdiff_t occurrence = std::count_if(
             after.begin(), now, [&](const auto& other) { return other.index == now->index; });
         if (const auto then = findInterface(before, now->index, occurrence)) {
-            // Unsigned 32-bit subtraction is the change modulo 2^32.
-            change.received += static_cast<std::uint32_t>(now->received - then->received);
-            change.sent += static_cast<std::uint32_t>(now->sent - then->sent);
+            const TrafficChange own = changeOf(*then, *now);
+            change.received += own.received;
+            change.sent += own.sent;
         }
     }
     return change;

@@ -26,6 +26,7 @@ void readCounters(const CInterfaces& interfaces, std::vector<InterfaceCounters>&
 
 // The bytes moved from `before` to `after`, summed over the interfaces that stand in both.
 // Each counter's change is taken modulo 2^32, so a counter that wrapped still gives its true
-// change; an interface that came or went in between adds nothing.
+// change. An interface that came or went in between adds nothing, nor does one whose counter
+// changed by 2^31 or more: no wrap carries that much, a restart from zero does.
 TrafficChange trafficBetween(std::span<const InterfaceCounters> before,
                              std::span<const InterfaceCounters> after);

@@ -223,6 +223,12 @@ LinkRow rowFromLink(std::span<const std::uint8_t> message) {
 
 enum class DumpPart { kMore, kDone, kFailed };
 
+// The end of a dump carries the dump's own error code: one the kernel cut short with an error
+// ends without the links it could not give.
+DumpPart dumpEnd(std::span<const std::uint8_t> body) {
+    return readStruct<int>(body) == 0 ? DumpPart::kDone : DumpPart::kFailed;
+}
+
 // Adds the links of one received datagram to `rows`; notes in `interrupted` a message the
 // kernel marked as part of a dump that a concurrent change made inconsistent.
 DumpPart readDumpPart(std::span<const std::uint8_t> datagram, std::vector<LinkRow>& rows,
@@ -238,7 +244,7 @@ DumpPart readDumpPart(std::span<const std::uint8_t> datagram, std::vector<LinkRo
                                            header.nlmsg_len - align4(sizeof(nlmsghdr)));
         switch (header.nlmsg_type) {
             case NLMSG_DONE:
-                return DumpPart::kDone;
+                return dumpEnd(body);
             case NLMSG_ERROR:
                 return DumpPart::kFailed;
             case RTM_NEWLINK:

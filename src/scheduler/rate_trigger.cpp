@@ -61,10 +61,11 @@ std::string RateTrigger::Command4_Click(const PanelOptions& options, std::string
 }
 
 std::optional<std::string> RateTrigger::Timer3_Timer() {
-    if (!std::exchange(tops_.measuredSinceRateTick, false)) {
+    const SinceRateTick second = std::exchange(tops_.sinceRateTick, {});
+    if (!second.measured) {
         return std::nullopt;
     }
-    if (!(CurrentRate() < wangsu_)) {
+    if (!(rateOf(second) < wangsu_)) {
         i_ = 0;
         return std::nullopt;
     }
@@ -83,14 +84,13 @@ std::optional<std::string> RateTrigger::Timer3_Timer() {
 std::string RateTrigger::Command3_Click() const {
     // Room for the longest fixed form of any double, a few hundred digits.
     std::array<char, 512> text{};
-    const std::to_chars_result written = std::to_chars(text.data(), text.data() + text.size(),
-                                                       CurrentRate(), std::chars_format::fixed);
+    const std::to_chars_result written =
+        std::to_chars(text.data(), text.data() + text.size(), rateOf(tops_.sinceRateTick),
+                      std::chars_format::fixed);
     return std::string(text.data(), written.ptr);
 }
 
 // Each top rounded to hundredths before the two are added, so 0.98 and 0.02 make exactly 1.
-double RateTrigger::CurrentRate() const {
-    return (hundredthsOfKilobytes(tops_.dblDownloadSpeedTop) +
-            hundredthsOfKilobytes(tops_.dblUploadSpeedTop)) /
-           100;
+double RateTrigger::rateOf(const SinceRateTick& tops) {
+    return (hundredthsOfKilobytes(tops.downloadTop) + hundredthsOfKilobytes(tops.uploadTop)) / 100;
 }

@@ -20,17 +20,18 @@ class RateTrigger {
     std::string Command4_Click(const PanelOptions& options, std::string_view durationText,
                                std::string_view thresholdText);
 
-    // One tick of Timer3: counts the consecutive ticks with the rate below the threshold and
-    // starts the action at the tick the count reaches the duration; returns a message only
-    // when the command could not be started. A tick after a second in which the monitor
-    // measured no rate leaves the count as it stands.
+    // One tick of Timer3: counts the consecutive ticks whose highest rate since the tick before
+    // is below the threshold and starts the action at the tick the count reaches the duration;
+    // returns a message only when the command could not be started. A tick after a second in
+    // which the monitor measured no rate leaves the count as it stands.
     std::optional<std::string> Timer3_Timer();
 
-    // The click on Command3: the present rate value as a plain decimal text ("1500", "0.98").
+    // The click on Command3: the rate value the next tick will judge, as a plain decimal text
+    // ("1500", "0.98").
     std::string Command3_Click() const;
 
   private:
-    double CurrentRate() const;
+    static double rateOf(const SinceRateTick& tops);
 
     ProcessLauncher& launcher_;
     RateTops& tops_;

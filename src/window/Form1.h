@@ -76,7 +76,7 @@ class Form1 : public QWidget {
     std::unique_ptr<ProcessLauncher> clockLauncher_;
     std::unique_ptr<ProcessLauncher> rateLauncher_;
     std::unique_ptr<ProcessLauncher> processExitLauncher_;
-    // The monitor raises these, Timer1 clears them, Timer3 reads them: bytes per second.
+    // The monitor raises these, Timer1 and Timer3 each clear their own pair: bytes per second.
     RateTops rateTops_;
     ProcessExitTrigger processExitTrigger_;
     // Declared after rateTops_, which they are built on.

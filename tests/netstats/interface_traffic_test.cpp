@@ -11,15 +11,18 @@ namespace {
 constexpr std::uint32_t k2To31 = 0x8000'0000u;
 
 // Each row: the counters before and after, and the bytes received and sent in between.
+// Mended: a counter that restarted (a change of 2^31 or more) read as a wrap of gigabytes.
 TEST(InterfaceTrafficTest, EachInterfaceChangesModulo2To32AndOnlyThoseInBothCount) {
     using Counters = std::vector<InterfaceCounters>;
     const std::tuple<const char*, Counters, Counters, std::uint64_t, std::uint64_t> rows[] = {
-        {"wraps at 2^32", {{2, 0xFFFF'FF00u, 7}}, {{2, 0x100u, 7}}, 0x200, 0},
+        {"wraps at 2^32", {{2, 0xFFFF'FFFFu - 999, 7}}, {{2, 500, 7}}, 1500, 0},
+        {"restarted", {{2, 1'000'000'000, 500}}, {{2, 1500, 600}}, 0, 0},
+        {"sent moved 2^31", {{2, 0, 0}}, {{2, k2To31 - 1, k2To31}}, 0, 0},
         {"crosses 2^31", {{2, k2To31 - 10, 0}}, {{2, k2To31 + 10, 5}}, 20, 5},
         {"summed in 64 bits",
-         {{1, 0, 0}, {2, 0, 0}},
-         {{1, 0xF000'0000u, 0}, {2, 0xF000'0000u, 0}},
-         0x1'E000'0000u,
+         {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}},
+         {{1, k2To31 - 1, 0}, {2, k2To31 - 1, 0}, {3, k2To31 - 1, 0}},
+         0x1'7FFF'FFFDu,
          0},
         {"one came, one went",
          {{1, 100, 100}, {2, 5, 5}},

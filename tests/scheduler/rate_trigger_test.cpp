@@ -28,7 +28,7 @@ class RateTriggerTest : public ::testing::Test {
         for (std::size_t tick = 0; tick < rates.size(); ++tick) {
             const std::size_t before = launcher.attempts().size();
             if (rates[tick] != kUnread) {
-                tops = {rates[tick] * kKilobyte, 0, true};
+                tops.sinceRateTick = {rates[tick] * kKilobyte, 0, true};
             }
             trigger.Timer3_Timer();
             if (launcher.attempts().size() != before) {
@@ -105,7 +105,7 @@ TEST_F(RateTriggerTest, ShowsTheRateOfTheTwoTops) {
     const std::tuple<double, double, const char*> rows[] = {
         {1000, 24, "1"}, {128, 0, "0.12"}, {5, 5, "0"}, {1024.0 * 1024 * 1024, 0, "1048576"}};
     for (const auto& [download, upload, shown] : rows) {
-        tops = {download, upload};
+        tops.sinceRateTick = {download, upload};
         EXPECT_EQ(trigger.Command3_Click(), shown);
     }
 }

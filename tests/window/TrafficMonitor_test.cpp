@@ -119,7 +119,7 @@ TEST_F(TrafficMonitorTest, TicksOfNoLengthOrWithoutATableAreNoReadings) {
     table_.rows = {};
     clock_.advanceMilliseconds(100);
     EXPECT_EQ(monitor_.tmrUpdate_Timer(0, 1).lblRecv, std::nullopt) << "no total of 0";
-    EXPECT_EQ(std::pair(tops_.dblDownloadSpeedTop, tops_.measuredSinceRateTick),
+    EXPECT_EQ(std::pair(tops_.dblDownloadSpeedTop, tops_.sinceRateTick.measured),
               std::pair(0.0, false));
     EXPECT_EQ(tickAt(100, 102'048).lblDSpeed, "10.00 KBS ") << "2048 bytes in 200 ms";
 }

@@ -50,6 +50,14 @@ TEST_F(MonitorWindow, TicksDrawPic1AndWriteEachCaptionInItsLabel) {
                                       {"lblUploadSpeedAverage", "平均上载速率: 2.00 Kb/S"}}) {
         EXPECT_EQ(caption(label), text) << label;
     }
+    // The tops shown are Timer1's to clear; Timer3 takes back only the rate trigger's own.
+    for (const auto& [timer, top] :
+         {std::pair{"Timer3", "下载速率: 12.00 Kb/S"}, {"Timer1", "下载速率: 1.00 Kb/S"}}) {
+        tick(timer);
+        table_.rows[0].inOctets += 1024;
+        tickAfter(1000);
+        EXPECT_EQ(caption("lblDownloadSpeedTop"), top) << "after " << timer;
+    }
 }
 
 // A stored position of none leaves the interfaces listed without selection, where Qt would
