@@ -1,6 +1,5 @@
-# The Windows packages, built by the target windows_packages into the build directory: a
-# portable zip (the program, the Qt and MinGW DLLs it loads, the two plugins, Qt's Chinese
-# texts, licence and read-me, in one folder) and an NSIS installer of the same files for the current user.
+# The Windows packages, built by the target windows_packages into the build directory: a portable
+# zip of the program and all it loads, and an NSIS installer of the same files for the user.
 if(NOT LANHE_WITH_GUI OR NOT LANHE_OS STREQUAL "windows")
     return()
 endif()
@@ -60,8 +59,10 @@ foreach(folder IN ITEMS platforms styles translations)
 endforeach()
 set(files_header ${PROJECT_BINARY_DIR}/lanhe-shutdown-files.nsh)
 # Written only when it changes: a new date alone would build both packages again.
-file(CONFIGURE OUTPUT ${files_header} @ONLY CONTENT
-    "!macro LanheInstallFiles\n${install_lines}  SetOutPath \"$INSTDIR\"\n!macroend\n!macro LanheRemoveFiles\n${remove_lines}!macroend\n")
+string(CONCAT macros
+    "!macro LanheInstallFiles\n${install_lines}  SetOutPath \"$INSTDIR\"\n!macroend\n"
+    "!macro LanheRemoveFiles\n${remove_lines}!macroend\n")
+file(CONFIGURE OUTPUT ${files_header} @ONLY CONTENT "${macros}")
 
 # The installer names the licence's holder as the publisher.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)

@@ -11,7 +11,8 @@ archive=qt6.4.2-mingw64-widgets.tar.xz
 target=build/qt-mingw
 (cd "$source_dir" && sha256sum --check --quiet --ignore-missing SHA256SUMS)
 sum=$(sha256sum "$source_dir/$archive" | cut -d' ' -f1)
-if [[ -x $target/prefix/bin/qt-cmake && $(cat "$target/unpacked-from" 2>/dev/null) == "$sum" ]]; then
+if [[ -x $target/prefix/bin/qt-cmake && $(cat "$target/unpacked-from" 2>/dev/null) == "$sum" ]]
+then
     exit 0
 fi
 rm -rf "$target"

@@ -1,7 +1,5 @@
-; The installer of 蓝禾自动关机 for the current user: no elevation, the program under the user's
-; own program folder, a Start-menu shortcut and an entry in Apps (Add/Remove Programs) whose
-; uninstaller removes exactly what was installed. The build defines VERSION, PUBLISHER, ICON,
-; OUTFILE and FILES (a header of the macros LanheInstallFiles and LanheRemoveFiles).
+; The installer of 蓝禾自动关机 for the current user, without elevation. The build defines VERSION,
+; PUBLISHER, ICON, OUTFILE and FILES (the header of macros LanheInstallFiles, LanheRemoveFiles).
 ; A 64-bit installer for a 64-bit program: it runs wherever the program does, Wine without its
 ; 32-bit part included.
 Target amd64-unicode
@@ -47,6 +45,7 @@ Function un.onInit
     SetShellVarContext current
 FunctionEnd
 
+; The program, a Start-menu shortcut, and an entry in Apps (Add/Remove Programs).
 Section "${NAME}"
     !insertmacro LanheInstallFiles
     WriteUninstaller "$INSTDIR\uninstall.exe"

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The whole Windows program, window included, cross-built with MinGW-w64 against Qt for Windows
-# and packaged as a portable zip and an NSIS installer; then, under Wine on a Simplified Chinese
-# system, in throwaway prefixes: the window's tests; the program started from its unpacked zip
-# on its own Xvfb and driven with xdotool, a recording stand-in in place of shutdown.exe; the
-# installer and its uninstaller, silently; and the DLLs the packaged files import.
+# The whole Windows program cross-built against Qt for Windows and packaged (zip, installer), then
+# checked under Wine on a Simplified Chinese system in throwaway prefixes: the window's tests, the
+# program from its zip driven on Xvfb, the installer and uninstaller, and what the files import.
 set -euo pipefail
 started=$SECONDS
 bash scripts/unpack-qt-mingw.sh
@@ -38,10 +36,12 @@ stop_prefix() {
     wineserver -w 2>/dev/null || true
 }
 
+# Twice: a Wine program that was starting as the server went down brings up another one.
 finish() {
     stop_prefix
     xvfb_session_stop
-    rm -rf "$scratch" 2>/dev/null || { sleep 1; rm -rf "$scratch"; }
+    stop_prefix
+    rm -rf "$scratch"
 }
 trap finish EXIT
 
@@ -53,11 +53,6 @@ new_prefix() {
     export WINEPREFIX=$scratch/$1
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
-}
-
-# The Windows path of a file in the prefix.
-windows_path() {
-    winepath -w "$1" 2>/dev/null
 }
 
 passed=0 failed=0
@@ -152,7 +147,8 @@ stand_in_runs() {
     [[ $(tr -d '\r' <"$calls" 2>/dev/null) == *shutdown.exe*' -probe' ]] || return 1
     rm -f "$calls"
 }
-if ! check "the recording stand-in is what runs as C:\\windows\\system32\\shutdown.exe" stand_in_runs; then
+if ! check "the recording stand-in is what runs as C:\\windows\\system32\\shutdown.exe" \
+    stand_in_runs; then
     echo "Windows suite under Wine: $passed tests passed, $failed failed, 0 skipped"
     exit 1
 fi
@@ -190,7 +186,10 @@ windows_titled() {
     return 1
 }
 
-form=$(windows_titled 600 1) || { fail "the window did not appear: $(cat "$scratch/app.log")"; exit 1; }
+if ! form=$(windows_titled 600 1); then
+    fail "the window did not appear: $(cat "$scratch/app.log")"
+    exit 1
+fi
 sleep 1
 read -r width height left top < <(wine "$probe" client "$title" 2>/dev/null) || true
 window_size() {
@@ -288,10 +287,12 @@ installed_as_packaged() {
     packaged=$(files_of "$portable/$package")
     [[ $(files_of "$installed" | grep -vx './uninstall.exe') == "$packaged" ]] ||
         { echo "installed: $(files_of "$installed" | tr '\n' ' ')"; return 1; }
-    [[ -f $installed/uninstall.exe && -f $shortcut ]] || { echo "no uninstaller or shortcut"; return 1; }
+    [[ -f $installed/uninstall.exe && -f $shortcut ]] ||
+        { echo "no uninstaller or shortcut"; return 1; }
     echo "$(grep -c . <<<"$packaged") files, uninstall.exe, Start-menu shortcut"
 }
-check "the installer installs the package's files for the user, and a shortcut" installed_as_packaged
+check "the installer installs the package's files for the user, and a shortcut" \
+    installed_as_packaged
 # The Uninstall key as a .reg file: reg's own listing comes in the console's code page.
 uninstall_entry() {
     rm -f "$WINEPREFIX/drive_c/entry.reg"
@@ -299,20 +300,20 @@ uninstall_entry() {
     iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/entry.reg" | tr -d '\r'
 }
 registered() {
-    local entry expected program='C:\\users\\'"$user"'\\AppData\\Local\\Programs\\lanhe-shutdown'
+    local entry expected folder='C:\\users\\'"$user"'\\AppData\\Local\\Programs\\lanhe-shutdown'
     entry=$(uninstall_entry) || { echo "no Uninstall key"; return 1; }
     for expected in "\"DisplayName\"=\"$title\"" "\"DisplayVersion\"=\"$version\"" \
         "\"Publisher\"=\"The $title developers\"" \
-        "\"DisplayIcon\"=\"$program\\\\lanhe-shutdown.exe,0\"" \
-        "\"UninstallString\"=\"\\\"$program\\\\uninstall.exe\\\"\""; do
+        "\"DisplayIcon\"=\"$folder\\\\lanhe-shutdown.exe,0\"" \
+        "\"UninstallString\"=\"\\\"$folder\\\\uninstall.exe\\\"\""; do
         grep -qxF "$expected" <<<"$entry" || { echo "no $expected in: $entry"; return 1; }
     done
     echo "name, version, publisher, icon, uninstaller"
 }
 check "the uninstaller is registered for the user under Uninstall" registered
 
-(cd "$HOME" && exec wine 'C:\users\'"$user"'\AppData\Local\Programs\lanhe-shutdown\lanhe-shutdown.exe' \
-    >"$scratch/installed.log" 2>&1) &
+program='C:\users\'"$user"'\AppData\Local\Programs\lanhe-shutdown'
+(cd "$HOME" && exec wine "$program\lanhe-shutdown.exe" >"$scratch/installed.log" 2>&1) &
 APP_PID=$!
 installed_starts() {
     windows_titled 600 1 >/dev/null || { cat "$scratch/installed.log"; return 1; }
@@ -322,8 +323,7 @@ kill "$APP_PID" 2>/dev/null || true
 APP_PID=
 wineserver -w
 
-wine 'C:\users\'"$user"'\AppData\Local\Programs\lanhe-shutdown\uninstall.exe' /S </dev/null \
-    >/dev/null 2>&1 || true
+wine "$program\uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
 wineserver -w
 uninstalled() {
     [[ ! -e $installed ]] || { echo "left: $(files_of "$installed" | tr '\n' ' ')"; return 1; }
@@ -334,5 +334,6 @@ check "the uninstaller removes the files, the shortcut and the key" uninstalled
 
 zipSize=$(stat -c %s "$zip") setupSize=$(stat -c %s "$setup")
 echo "packages: $zip ($((zipSize / 1024)) KiB), $setup ($((setupSize / 1024)) KiB)"
-echo "Windows suite under Wine: $passed tests passed, $failed failed, $testSkips skipped ($((SECONDS - started))s including the cross build)"
+echo "Windows suite under Wine: $passed tests passed, $failed failed, $testSkips skipped" \
+    "($((SECONDS - started))s including the cross build)"
 ((failed == 0 && testSkips == 0 && passed > 0))

@@ -1,9 +1,4 @@
-// What the end-to-end run under Wine asks of the Windows side, where X tools cannot see:
-//   client TITLE       prints the client area of the visible top-level window TITLE: its
-//                      width, height, and the screen position of its top-left corner;
-//   clipboard          prints the clipboard's text (a message box copies its own on Ctrl+C);
-//   hold FILE          writes its process id to FILE and runs until FILE is deleted.
-// Prints as UTF-8; ends with 1 when it finds nothing to report.
+// What the end-to-end run under Wine asks of the Windows side, where X tools cannot see.
 #include <windows.h>
 
 #include <string>
@@ -74,6 +69,10 @@ int holdWhileFileExists(const wchar_t* path) {
 
 }  // namespace
 
+// client TITLE: the client area of the visible top-level window TITLE, as its width, height and
+// the screen position of its top-left corner; clipboard: the clipboard's text (a message box
+// copies its own on Ctrl+C); hold FILE: writes its process id to FILE and runs until FILE is
+// deleted. Prints as UTF-8; ends with 1 when it finds nothing to report.
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view mode = argc > 1 ? argv[1] : L"";
     if (mode == L"client" && argc == 3) {

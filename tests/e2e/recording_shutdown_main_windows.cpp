@@ -1,6 +1,5 @@
-// The stand-in that takes shutdown.exe's place in the system directory of a throwaway Wine
-// prefix: it appends the command line it was started with, as UTF-8, to shutdown.calls beside
-// itself, and ends with status 0, as a shutdown that was accepted does. Nothing is shut down.
+// Takes shutdown.exe's place in a throwaway Wine prefix: appends its command line (UTF-8) to
+// shutdown.calls beside itself and ends with 0, as an accepted shutdown does. Nothing shuts down.
 #include <windows.h>
 
 #include <string>
