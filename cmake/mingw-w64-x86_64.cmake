@@ -1,15 +1,4 @@
-# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Tests run under Wine without the MinGW runtime DLLs next to them.
+# Cross-compiles the Qt-free core for 64-bit Windows with Debian's MinGW-w64 (posix threads),
+# with MinGW's runtime linked in: the tests run under Wine without its DLLs next to them.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-shared-runtime.cmake)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# CTest runs the cross-compiled test programs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)

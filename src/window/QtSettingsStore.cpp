@@ -34,3 +34,10 @@ std::string QtSettingsStore::readSetting(std::string_view application, std::stri
     }
     return storedText(value);
 }
+
+std::unique_ptr<SettingsStore> makeUserSettingsStore() {
+    if (std::unique_ptr<SettingsStore> store = makeSystemSettingsStore()) {
+        return store;
+    }
+    return std::make_unique<QtSettingsStore>();
+}

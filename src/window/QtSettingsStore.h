@@ -2,6 +2,8 @@
 // file under the XDG config directory elsewhere.
 #pragma once
 
+#include <memory>
+
 #include "platform/settings_store.h"
 
 // Application, section and key map to organization, application and key of QSettings:
@@ -12,3 +14,7 @@ class QtSettingsStore final : public SettingsStore {
     std::string readSetting(std::string_view application, std::string_view section,
                             std::string_view key, std::string_view defaultValue) const override;
 };
+
+// The per-user settings the program reads: the platform layer's own reader where it has one
+// (the registry on Windows), a QtSettingsStore else.
+std::unique_ptr<SettingsStore> makeUserSettingsStore();

@@ -16,14 +16,6 @@
 
 namespace {
 
-// The platform layer's own reader where it has one (the registry on Windows), QSettings else.
-std::unique_ptr<SettingsStore> makeUserSettingsStore() {
-    if (std::unique_ptr<SettingsStore> store = makeSystemSettingsStore()) {
-        return store;
-    }
-    return std::make_unique<QtSettingsStore>();
-}
-
 // The operating system's services, kept as long as the window that uses them.
 struct SystemServices {
     std::unique_ptr<ProcessWatch> processes = makeSystemProcessWatch();
