@@ -144,10 +144,14 @@ void Form1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-// A theme switched while the program runs reaches the window as a new palette.
+// A theme switched while the program runs reaches the window as a new palette; the hint and the
+// separators have colours of their own, taken from the old one.
 void Form1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange) {
         showHintInGreyText();
+        for (QWidget* separator : {Line1, Line2}) {
+            setControlColor(separator, QPalette::Window, separatorColor());
+        }
     }
     QWidget::changeEvent(event);
 }
@@ -175,12 +179,16 @@ void Form1::createClientArea() {
 }
 
 void Form1::createSeparators() {
-    // Qt has no inactive-caption role; Mid is the palette's grey for lines between areas.
-    const QColor inactiveCaption = palette().color(QPalette::Mid);
+    const QColor inactiveCaption = separatorColor();
     Line1 = addPanel(clientArea_, "Line1", {5160, 0, 15, 4320}, inactiveCaption,
                      QStringLiteral("分隔线"));
     Line2 = addPanel(clientArea_, "Line2", {10440, 0, 15, 4320}, inactiveCaption,
                      QStringLiteral("分隔线"));
+}
+
+// Qt has no inactive-caption role; Mid is the palette's grey for lines between areas.
+QColor Form1::separatorColor() const {
+    return palette().color(QPalette::Mid);
 }
 
 void Form1::createLeftPanel() {

@@ -61,6 +61,7 @@ class Form1 : public QWidget {
     void groupPanels();
     void orderTabStops();
     void showHintInGreyText();
+    QColor separatorColor() const;
     void keepTimer4WithTrigger();
     void showIfAny(const std::optional<std::string>& message);
 

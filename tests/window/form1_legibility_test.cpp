@@ -52,11 +52,14 @@ QPalette paletteOf(const Scheme& scheme) {
     palette.setColor(QPalette::Window, scheme.window);
     palette.setColor(QPalette::WindowText, scheme.text);
     palette.setColor(QPalette::Disabled, QPalette::WindowText, scheme.disabledText);
+    // The separators' grey differs from scheme to scheme, so that a line left behind shows.
+    palette.setColor(QPalette::Mid, scheme.disabledText);
     return palette;
 }
 
 // The hint reads at 4.5:1 at least, yet stays fainter than the text around it; a theme's grey
-// that reads already is kept, one that does not is moved only just far enough.
+// that reads already is kept, one that does not is moved only just far enough. The separators
+// take the theme's grey too.
 void expectReadableHint(const Form1& form, const Scheme& scheme, const char* when) {
     const QColor hint =
         form.findChild<QLabel*>(QStringLiteral("Label13"))->palette().color(QPalette::WindowText);
@@ -64,6 +67,11 @@ void expectReadableHint(const Form1& form, const Scheme& scheme, const char* whe
     const std::string where = std::string(scheme.name) + ", " + when;
     EXPECT_GE(hintContrast, 4.5) << where;
     EXPECT_LT(hintContrast, contrastRatio(scheme.text, scheme.window)) << where;
+    for (const char* line : {"Line1", "Line2"}) {
+        EXPECT_EQ(form.findChild<QWidget*>(line)->palette().color(QPalette::Window),
+                  QApplication::palette().color(QPalette::Mid))
+            << line << ", " << where;
+    }
     if (contrastRatio(scheme.disabledText, scheme.window) >= 4.5) {
         EXPECT_EQ(hint, scheme.disabledText) << where;
     } else {
