@@ -75,13 +75,18 @@ xvfb_session_find_window() {
     return 1
 }
 
-xvfb_session_stop() {
+# Ends each process given by id and waits for it; empty ids are passed over.
+stop_processes() {
     local pid
-    for pid in "$APP_PID" "$XVFB_PID"; do
+    for pid in "$@"; do
         if [[ -n $pid ]]; then
             kill "$pid" 2>/dev/null || true
             wait "$pid" 2>/dev/null || true
         fi
     done
+}
+
+xvfb_session_stop() {
+    stop_processes "$APP_PID" "$XVFB_PID"
     [[ -z $XVFB_SESSION_DIR ]] || rm -rf "$XVFB_SESSION_DIR"
 }

@@ -21,13 +21,7 @@ readonly POINTER_X=$((OUTPUT_WIDTH / 2)) POINTER_Y=$((OUTPUT_HEIGHT / 2))
 
 WESTON_PID=
 stop_program_and_weston() {
-    local pid
-    for pid in "$APP_PID" "$WESTON_PID"; do
-        if [[ -n $pid ]]; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
+    stop_processes "$APP_PID" "$WESTON_PID"
     APP_PID= WESTON_PID=
 }
 stop_everything() {
