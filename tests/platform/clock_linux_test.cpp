@@ -1,12 +1,7 @@
 // The system clock across daylight-saving changes, under rules the C library is given in full.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <tuple>
 
-#include "platform/clock.h"
-#include "platform/first_instant_showing.h"
-#include "support/fake_clock.h"
+#include "first_showing_contract.h"
 
 namespace {
 
@@ -17,9 +12,7 @@ namespace {
 TEST(SystemClock, FindsWhenTheLocalClockFirstShowsATimeAcrossDaylightSavingChanges) {
     static char centralEurope[] = "TZ=CET-1CEST,M3.5.0,M10.5.0/3";
     putenv(centralEurope);
-    const auto clock = makeSystemClock();
-    // The local target, the instant searched from and the instant found, both in UTC.
-    const std::tuple<DateTimeFields, DateTimeFields, DateTimeFields> rows[] = {
+    expectFirstShowings({
         {{2026, 3, 7, 2, 30, 0}, {2026, 3, 7, 0, 59, 50}, {2026, 3, 7, 1, 30, 0}},
         {{2026, 3, 29, 2, 30, 0}, {2026, 3, 29, 0, 59, 50}, {2026, 3, 29, 1, 0, 0}},
         {{2026, 3, 29, 3, 10, 0}, {2026, 3, 29, 0, 50, 0}, {2026, 3, 29, 1, 10, 0}},
@@ -27,12 +20,7 @@ TEST(SystemClock, FindsWhenTheLocalClockFirstShowsATimeAcrossDaylightSavingChang
         {{2026, 10, 25, 2, 30, 0}, {2026, 10, 25, 1, 10, 0}, {2026, 10, 25, 1, 30, 0}},
         {{2026, 11, 1, 10, 0, 0}, {2026, 10, 1, 8, 0, 0}, {2026, 11, 1, 9, 0, 0}},
         {{2027, 4, 1, 10, 0, 0}, {2026, 10, 1, 8, 0, 0}, {2027, 4, 1, 8, 0, 0}},
-    };
-    for (const auto& [target, from, found] : rows) {
-        EXPECT_EQ(firstInstantShowing(*clock, dateOf(target), utcInstantOf(from)),
-                  utcInstantOf(found))
-            << dateOf(target) << " from " << dateOf(from);
-    }
+    });
 }
 
 }  // namespace

@@ -18,21 +18,13 @@
 
 namespace {
 
-// Puts back how SIGCHLD was handled before the test.
-class ChildSignalRestored {
-  public:
-    ChildSignalRestored() { sigaction(SIGCHLD, nullptr, &saved_); }
-    ~ChildSignalRestored() { sigaction(SIGCHLD, &saved_, nullptr); }
-    ChildSignalRestored(const ChildSignalRestored&) = delete;
-    ChildSignalRestored& operator=(const ChildSignalRestored&) = delete;
-
-  private:
-    struct sigaction saved_ {};
-};
-
-// PATH holds nothing but the recording stand-ins: the real systemctl is out of reach.
+// PATH holds nothing but the recording stand-ins: the real systemctl is out of reach. How
+// SIGCHLD was handled before the test is put back after it.
 class SystemLauncherTest : public ::testing::Test {
   protected:
+    SystemLauncherTest() { sigaction(SIGCHLD, nullptr, &childSignal_); }
+    ~SystemLauncherTest() override { sigaction(SIGCHLD, &childSignal_, nullptr); }
+
     // Starts "systemctl poweroff", then asks `meanwhile` if given, and waits for the end it tells.
     std::optional<CommandEnd> poweroff(const std::function<bool()>& meanwhile = nullptr) const {
         return endOf(*launcher_, [&meanwhile](ProcessLauncher& launcher) {
@@ -40,6 +32,7 @@ class SystemLauncherTest : public ::testing::Test {
         });
     }
 
+    struct sigaction childSignal_ {};
     const StandInPath path_;
     const std::unique_ptr<ProcessLauncher> launcher_ = makeSystemProcessLauncher();
 };
@@ -76,7 +69,6 @@ TEST_F(SystemLauncherTest, TellsTheStatusAndTheFirstErrorLineThatIsNotEmpty) {
         {"kill -KILL $$", {128 + SIGKILL, ""}},
         {"printf 'Warning: unit changed\\n' >&2; exit 0", {0, "Warning: unit changed"}},
     };
-    const ChildSignalRestored restored;
     for (const auto disposition : {SIG_DFL, SIG_IGN}) {
         for (const auto& [then, end] : cases) {
             signal(SIGCHLD, disposition);
@@ -96,7 +88,6 @@ TEST_F(SystemLauncherTest, TheStartReturnsWhileTheCommandRunsAndItsEndIsAlwaysTo
     const std::string release = (scratch.path() / "release").string();
     ASSERT_EQ(mkfifo(release.c_str(), 0600), 0);
     path_.addRecorder("systemctl", "echo refused >&2; : > '" + release + "'; exit 3");
-    const ChildSignalRestored restored;
     for (const auto disposition : {SIG_DFL, SIG_IGN}) {
         EXPECT_EQ(
             poweroff([&release, disposition] {

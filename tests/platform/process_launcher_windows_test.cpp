@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "launch_probe_windows.h"
 #include "platform/process_launcher_windows.h"
@@ -93,15 +94,10 @@ TEST_F(WindowsLauncherTest, StartsNothingFromTheCurrentDirectoryOrTheSearchPath)
 // A refusal ends with the system's error code and its text; one that left no code has neither
 // (the system's text for code 0 says the operation succeeded).
 TEST(WindowsSuspendTest, CallsSetSuspendStateWithTheShutdownPrivilegeEnabled) {
-    struct Case {
-        SuspendState state;
-        bool accepted;
-        DWORD lastError;
-        std::optional<int> exitStatus;
-    };
-    const Case cases[] = {{SuspendState::Hibernate, true, ERROR_SUCCESS, 0},
-                          {SuspendState::Sleep, false, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
-                          {SuspendState::Hibernate, false, ERROR_SUCCESS, std::nullopt}};
+    const std::tuple<SuspendState, bool, DWORD, std::optional<int>> cases[] = {
+        {SuspendState::Hibernate, true, ERROR_SUCCESS, 0},
+        {SuspendState::Sleep, false, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+        {SuspendState::Hibernate, false, ERROR_SUCCESS, std::nullopt}};
     for (const auto& [state, accepted, lastError, exitStatus] : cases) {
         const bool hibernate = state == SuspendState::Hibernate;
         SCOPED_TRACE(lastError);

@@ -9,11 +9,9 @@
 
 namespace {
 
-using ::testing::Contains;
-
 TEST(SystemProcessWatchTest, ALatchedChildRunsUntilItHasEnded) {
     const auto processes = makeSystemProcessWatch();
-    EXPECT_THAT(processes->runningProcessIds().value(), Contains(GetCurrentProcessId()));
+    EXPECT_THAT(processes->runningProcessIds().value(), ::testing::Contains(GetCurrentProcessId()));
 
     // The probe holds until the event is set.
     const std::wstring eventName = L"lanhe-hold-" + std::to_wstring(GetCurrentProcessId());

@@ -26,15 +26,6 @@ class SystemSettingsStoreTest : public ::testing::Test {
   protected:
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kApplicationKey); }
 
-    // Stores the value under HKCU\Software\<application>\<section>, creating the keys.
-    static void store(const std::wstring& section, const std::wstring& name, DWORD type,
-                      const std::vector<BYTE>& data) {
-        const std::wstring path = std::wstring(kApplicationKey) + L"\\" + section;
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), type, data.data(),
-                                  static_cast<DWORD>(data.size())),
-                  ERROR_SUCCESS);
-    }
-
     static std::string read(const std::string& section, const std::string& key) {
         return makeSystemSettingsStore()->readSetting(kApplication, section, key, "default");
     }
@@ -54,9 +45,12 @@ TEST_F(SystemSettingsStoreTest, EachKindOfValueReadsAsTextAndAnAbsentOneAsTheDef
         {REG_QWORD, {0x00, 0xF2, 0x05, 0x2A, 0x01, 0, 0, 0}, "5000000000"},
         {REG_MULTI_SZ, {'1', 0, 0, 0, 0, 0}, "default"},  // like any other kind: no setting
     };
+    const std::wstring section = std::wstring(kApplicationKey) + L"\\\u8BBE\u7F6E";
     for (const auto& [type, data, expected] : cases) {
         SCOPED_TRACE(type);
-        store(L"\u8BBE\u7F6E", L"\u8FDE\u63A5", type, data);
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"\u8FDE\u63A5", type,
+                                  data.data(), static_cast<DWORD>(data.size())),
+                  ERROR_SUCCESS);
         EXPECT_EQ(read("\u8BBE\u7F6E", "\u8FDE\u63A5"), expected);
     }
     EXPECT_EQ(read("\u8BBE\u7F6E", "Other"), "default");

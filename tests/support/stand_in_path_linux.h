@@ -29,20 +29,11 @@ class StandInPath {
     // programs can still be found. The destructor puts PATH back. Not copyable, as its
     // directory is not.
     StandInPath() {
-        if (const char* path = std::getenv("PATH")) {
-            savedPath_ = path;
-        }
         if (setenv("PATH", directory_.path().c_str(), 1) != 0) {
             throw std::runtime_error("PATH could not be replaced");
         }
     }
-    ~StandInPath() {
-        if (savedPath_) {
-            setenv("PATH", savedPath_->c_str(), 1);
-        } else {
-            unsetenv("PATH");
-        }
-    }
+    ~StandInPath() { setenv("PATH", savedPath_.c_str(), 1); }
 
     // Puts a shell script named program on the path that records each start of it, then runs
     // `then` (shell built-ins and absolute paths only, since nothing else is on its PATH), as
@@ -83,6 +74,7 @@ class StandInPath {
         return calls;
     }
 
+    // Taken before PATH is replaced; a test run without PATH gets an empty one back.
+    const std::string savedPath_ = std::getenv("PATH") ? std::getenv("PATH") : "";
     ScratchDirectory directory_;
-    std::optional<std::string> savedPath_;
 };
