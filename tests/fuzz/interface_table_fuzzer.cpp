@@ -10,17 +10,15 @@
 #include "platform/unicode_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto isWellFormedUtf8 = [](const std::string& text) {
-        return encodeUtf8(decodeUtf8(text)) == text;
-    };
     CInterfaces interfaces;
     appendTableRows(std::span(data, size), interfaces);
     const std::size_t held =
         size < if_row::kTableHeaderSize ? 0 : (size - if_row::kTableHeaderSize) / if_row::kRowSize;
     require(static_cast<std::size_t>(interfaces.Count()) <= held);
     for (const auto& record : interfaces) {
-        require(isWellFormedUtf8(record->InterfaceName()));
-        require(isWellFormedUtf8(record->InterfaceDescription()));
+        for (const std::string& text : {record->InterfaceName(), record->InterfaceDescription()}) {
+            require(encodeUtf8(decodeUtf8(text)) == text);  // well-formed UTF-8
+        }
         require(record->AdapterAddress().size() <= 8 * 3 - 1);
     }
     return 0;

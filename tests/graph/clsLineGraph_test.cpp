@@ -14,7 +14,6 @@
 
 namespace {
 
-using ::testing::Contains;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using Shape = RecordingSurface::Shape;
@@ -98,20 +97,20 @@ TEST_F(LineGraphTest, WorkedExampleOnA379By112Surface) {
     graph.setPicBackground(0x123456);
     EXPECT_THAT(surface.calls, IsEmpty());
     graph.Draw();
-    EXPECT_THAT(surface.calls, Contains("clear"));
+    EXPECT_THAT(surface.calls, ::testing::Contains("clear"));
     EXPECT_EQ(std::pair(surface.persistent, surface.background), std::pair(true, 0x123456u));
-    const auto& grid = surface.outlines;
     // Divided first, then multiplied: 112 × 9 / 10 would round to 100.800003, not 100.799995.
     for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(grid.at(k - 1), (Shape{0, 0, 18.95f * static_cast<float>(k), 112, kGrid}));
+        EXPECT_EQ(surface.outlines.at(k - 1),
+                  (Shape{0, 0, 18.95f * static_cast<float>(k), 112, kGrid}));
     }
     for (int k = 1; k <= 10; ++k) {
-        EXPECT_EQ(grid.at(19 + k), (Shape{0, 0, 379, 11.2f * static_cast<float>(k), kGrid}));
+        EXPECT_EQ(surface.outlines.at(19 + k),
+                  (Shape{0, 0, 379, 11.2f * static_cast<float>(k), kGrid}));
     }
-    const auto& line = surface.lines;
-    EXPECT_EQ(line.at(0), (Shape{2, 106.4f, 2, 106.4f, kLine}));
-    EXPECT_EQ(line.at(1).x2, 5.79f);
-    EXPECT_EQ(line.at(99), (Shape{373.42f, 106.4f, 377.21f, 84, kLine}));
+    EXPECT_EQ(surface.lines.at(0), (Shape{2, 106.4f, 2, 106.4f, kLine}));
+    EXPECT_EQ(surface.lines.at(1).x2, 5.79f);
+    EXPECT_EQ(surface.lines.at(99), (Shape{373.42f, 106.4f, 377.21f, 84, kLine}));
 }
 
 // Only the left and top edges hold the line in, at b. The start point (b + 2, y) is not held:

@@ -7,34 +7,26 @@
 
 namespace {
 
-// Three records added in order.
-class CInterfacesTest : public testing::Test {
-  protected:
-    CInterfacesTest() {
-        for (int i = 0; i < 3; ++i) {
-            auto record = std::make_shared<CInterface>();
-            records.push_back(record.get());
-            EXPECT_EQ(interfaces.Add(record).get(), records.back());
-            EXPECT_EQ(record, nullptr);
-        }
+// The records in iteration order, each checked to be the Item at its position.
+std::vector<CInterface*> contents(const CInterfaces& interfaces) {
+    std::vector<CInterface*> all;
+    for (const auto& record : interfaces) {
+        all.push_back(record.get());
+        EXPECT_EQ(interfaces.Item(static_cast<std::int32_t>(all.size())), record);
     }
+    EXPECT_EQ(interfaces.Count(), static_cast<std::int32_t>(all.size()));
+    return all;
+}
 
-    // The records in iteration order, each checked to be the Item at its position.
-    std::vector<CInterface*> contents() const {
-        std::vector<CInterface*> all;
-        for (const auto& record : interfaces) {
-            all.push_back(record.get());
-            EXPECT_EQ(interfaces.Item(static_cast<std::int32_t>(all.size())), record);
-        }
-        EXPECT_EQ(interfaces.Count(), static_cast<std::int32_t>(all.size()));
-        return all;
-    }
-
+TEST(CInterfacesTest, BadPositionsKeysOrReferencesFailWithoutChangeAndRemoveMovesLaterEntriesUp) {
     CInterfaces interfaces;
     std::vector<CInterface*> records;
-};
-
-TEST_F(CInterfacesTest, PositionsOutsideTextKeysOrEmptyReferencesFailWithoutChange) {
+    for (int i = 0; i < 3; ++i) {
+        auto record = std::make_shared<CInterface>();
+        records.push_back(record.get());
+        EXPECT_EQ(interfaces.Add(record).get(), records.back());
+        EXPECT_EQ(record, nullptr);
+    }
     std::shared_ptr<CInterface> nothing;
     EXPECT_EQ(interfaces.Add(nothing), nullptr);
     for (std::int32_t position : {0, -1, 4, -2147483647 - 1}) {
@@ -43,14 +35,11 @@ TEST_F(CInterfacesTest, PositionsOutsideTextKeysOrEmptyReferencesFailWithoutChan
     }
     EXPECT_EQ(interfaces.Item("a"), nullptr);
     EXPECT_FALSE(interfaces.Remove("1"));
-    EXPECT_EQ(contents(), records);
-}
-
-TEST_F(CInterfacesTest, RemoveMovesLaterEntriesUp) {
+    EXPECT_EQ(contents(interfaces), records);
     EXPECT_TRUE(interfaces.Remove(1));
-    EXPECT_EQ(contents(), (std::vector<CInterface*>{records[1], records[2]}));
+    EXPECT_EQ(contents(interfaces), (std::vector<CInterface*>{records[1], records[2]}));
     EXPECT_TRUE(interfaces.Remove(2));
-    EXPECT_EQ(contents(), std::vector<CInterface*>{records[1]});
+    EXPECT_EQ(contents(interfaces), std::vector<CInterface*>{records[1]});
 }
 
 }  // namespace

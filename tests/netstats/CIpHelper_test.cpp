@@ -28,11 +28,8 @@ TEST_F(CIpHelperTest, TotalsSumEveryRowSigned) {
           interfaceRow("c", 5, 1)},
          2'000'000'005,
          2'147'483'647},
-        {{interfaceRow("a", 0x80000000u, 0xFFFFFFFFu), interfaceRow("b", 10, 1)},
-         -2'147'483'638,
-         0},
-        {{loopback, interfaceRow("eth0", 7, 8)}, 1007, 1008},
-    };
+        {{interfaceRow("a", 0x80000000u, ~0u), interfaceRow("b", 10, 1)}, -2'147'483'638, 0},
+        {{loopback, interfaceRow("eth0", 7, 8)}, 1007, 1008}};
     for (const auto& [rows, received, sent] : cases) {
         table.rows = rows;
         EXPECT_EQ(helper.Interfaces()->Count(), static_cast<std::int32_t>(rows.size()));

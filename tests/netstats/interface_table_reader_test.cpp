@@ -37,8 +37,7 @@ TEST(InterfaceTableReaderTest, EveryNumberFieldFeedsItsOwnPropertyBitForBit) {
         {if_row::kOutNUcastPkts, &CInterface::NonunicastPacketsSent},
         {if_row::kOutDiscards, &CInterface::DiscardedOutgoingPackets},
         {if_row::kOutErrors, &CInterface::OutgoingErrors},
-        {if_row::kOutQLen, &CInterface::OutputQueueLength},
-    };
+        {if_row::kOutQLen, &CInterface::OutputQueueLength}};
     std::vector<std::uint8_t> table = encodeIfTable(std::vector<IfRow>(1));
     for (const auto& [offset, get] : fields) {
         if_row::putU32(table, if_row::rowOffset(0) + offset, 0x80000000u + offset);
@@ -53,19 +52,22 @@ TEST(InterfaceTableReaderTest, EveryNumberFieldFeedsItsOwnPropertyBitForBit) {
     EXPECT_EQ(record.LastChange(), 1.0 / 86'400);  // whole seconds of up-time, as days
 }
 
-TEST(InterfaceTableReaderTest, AdapterAddressFormatsAtMostEightValidBytes) {
+// The name ends at its first zero unit.
+TEST(InterfaceTableReaderTest, AdapterAddressFormatsAtMostEightValidBytesAndNameEndsAtAZero) {
     // dwPhysAddrLen, bPhysAddr, the address.
     const std::tuple<std::uint32_t, std::array<std::uint8_t, 8>, const char*> cases[] = {
         {0, {0x00, 0x0C, 0x29}, ""},
         {0xFFFFFFFF, {0x00, 0x0C}, ""},  // reads as -1
         {6, {0x00, 0x0C, 0x29, 0xAB, 0x01, 0xFF}, "00-C-29-AB-1-FF"},
-        {9, {0xA, 0xB, 0, 0xD, 0xE, 0xF, 0x10, 0x11}, "A-B-00-D-E-F-10-11"},
-    };
+        {9, {0xA, 0xB, 0, 0xD, 0xE, 0xF, 0x10, 0x11}, "A-B-00-D-E-F-10-11"}};
     for (const auto& [length, bytes, expected] : cases) {
         IfRow row;
         row.physAddrLen = length;
         row.physAddr = bytes;
-        EXPECT_EQ(readSingleRow(row)->AdapterAddress(), expected) << "length " << length;
+        row.name = std::u16string(u"\u4EE5\u592A\u7F51\0ignored", 11);
+        const auto record = readSingleRow(row);
+        EXPECT_EQ(record->AdapterAddress(), expected) << "length " << length;
+        EXPECT_EQ(record->InterfaceName(), "\u4EE5\u592A\u7F51");
     }
 }
 
@@ -77,17 +79,10 @@ TEST(InterfaceTableReaderTest, DescriptionKeepsTheTextUpToItsLength) {
         {adapter, 7, "Realtek"},
         {adapter, 0xFFFFFFFF, ""},  // reads as -1
         {std::string("eth0\0junk", 9), 9, "eth0"},
-        {std::string(256, 'x'), 256, std::string(256, 'x')},  // no terminating zero
-    };
+        {std::string(256, 'x'), 256, std::string(256, 'x')}};  // no terminating zero
     for (const auto& [bytes, length, expected] : cases) {
         EXPECT_EQ(readDescription(bytes, length), expected) << "length " << length;
     }
-}
-
-TEST(InterfaceTableReaderTest, NameEndsAtTheFirstZeroUnit) {
-    IfRow row;
-    row.name = std::u16string(u"\u4EE5\u592A\u7F51\0ignored", 11);
-    EXPECT_EQ(readSingleRow(row)->InterfaceName(), "\u4EE5\u592A\u7F51");
 }
 
 // Rows are read while both the row count and the filled bytes allow. That a row cut short is

@@ -12,7 +12,6 @@
 
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 class ActionReporterTest : public ::testing::Test {
@@ -57,11 +56,8 @@ TEST_F(ActionReporterTest, ARefusalIsShownOnceOnTheWindowsThreadAndLoggedWithThe
         EXPECT_THAT(messages_, IsEmpty()) << "shown off the window's thread";
         runHandedOver();
         EXPECT_EQ(messages_, shown);
-        std::vector<std::string> expected{logged("已开始")};
-        if (refusal) {
-            expected.push_back(logged(*refusal));
-        }
-        EXPECT_EQ(log_, expected);
+        EXPECT_EQ(log_, (refusal ? std::vector{logged("已开始"), logged(*refusal)}
+                                 : std::vector{logged("已开始")}));
     }
     system_.failStarts(true);
     EXPECT_EQ(RunPowerAction(*panel_, 1), "无法执行：" + line_);

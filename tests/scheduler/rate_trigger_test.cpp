@@ -10,7 +10,6 @@ namespace {
 using ::testing::ElementsAre;
 
 // The middle panel's buttons in the order of their names: Option5 休眠 .. Option8 关机.
-constexpr PanelOptions kNoOption{};
 constexpr PanelOptions kShutdown{false, false, false, true};
 constexpr PanelOptions kRestart{false, false, true, false};
 constexpr PanelOptions kSleep{false, true, false, false};
@@ -38,9 +37,7 @@ class RateTriggerTest : public ::testing::Test {
         return starts;
     }
 
-    std::size_t startsDuringLowTicks(int count) {
-        return startsAt(std::vector<double>(static_cast<std::size_t>(count), 10)).size();
-    }
+    std::size_t lowStarts(std::size_t n) { return startsAt(std::vector<double>(n, 10)).size(); }
 
     RecordingLauncher launcher;
     RateTops tops;
@@ -61,9 +58,9 @@ TEST_F(RateTriggerTest, StartsAtTheThirdConsecutiveTickBelowTheThreshold) {
 }
 
 TEST_F(RateTriggerTest, NoOptionReArmsThePreviousKindAndIsRefusedBeforeThereIsOne) {
-    EXPECT_EQ(trigger.Command4_Click(kNoOption, "3", "50"), kChooseActionMessage);
+    EXPECT_EQ(trigger.Command4_Click(PanelOptions{}, "3", "50"), kChooseActionMessage);
     trigger.Command4_Click(kSleep, "300", "50");
-    EXPECT_EQ(trigger.Command4_Click(kNoOption, "2", "20"), kArmedMessage);
+    EXPECT_EQ(trigger.Command4_Click(PanelOptions{}, "2", "20"), kArmedMessage);
     EXPECT_THAT(startsAt({30, 10, 10}), ElementsAre(3));
     EXPECT_THAT(launcher.attempts(), ElementsAre(commandLineOf(3)));
 }
@@ -80,7 +77,7 @@ TEST_F(RateTriggerTest, ARefusedFieldKeepsEverythingArmedBefore) {
     for (const auto& [duration, threshold, accepted] : rows) {
         SCOPED_TRACE(::testing::Message() << '"' << duration << "\" \"" << threshold << '"');
         ASSERT_EQ(trigger.Command4_Click(kShutdown, "3", "50"), kArmedMessage);
-        EXPECT_EQ(startsDuringLowTicks(2), 0u);
+        EXPECT_EQ(lowStarts(2), 0u);
         EXPECT_EQ(trigger.Command4_Click(kRestart, duration, threshold),
                   accepted ? kArmedMessage : kNotAValidNumberMessage);
         const int lowTicksLeft = accepted ? 3 : 1;
@@ -93,10 +90,10 @@ TEST_F(RateTriggerTest, ARefusedFieldKeepsEverythingArmedBefore) {
 // it reaches the longest duration once and only a high tick starts it again.
 TEST_F(RateTriggerTest, TheLongestDurationStartsOnceAndTheCountStopsAtItsMaximum) {
     ASSERT_EQ(trigger.Command4_Click(kShutdown, "32767", "50"), kArmedMessage);
-    EXPECT_EQ(startsDuringLowTicks(32766), 0u);
-    EXPECT_EQ(startsDuringLowTicks(70000), 1u);
+    EXPECT_EQ(lowStarts(32766), 0u);
+    EXPECT_EQ(lowStarts(70000), 1u);
     startsAt({60});
-    EXPECT_EQ(startsDuringLowTicks(32767), 1u);
+    EXPECT_EQ(lowStarts(32767), 1u);
 }
 
 // Each top in KB rounded to hundredths, halves to the even neighbour, before the two are
