@@ -1,7 +1,7 @@
 // The left panel through the window: Text1 to Text5 and the chosen option armed by 确定, the
 // target taken once the box is closed, and fired once by Timer1.
-#include <QLineEdit>
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "form1_fixture.h"
@@ -19,28 +19,14 @@ class LeftPanel : public Form1Test {
         click(option);
         click("Command1");
     }
-    // Ticks Timer1 every 4 seconds until 8:30; returns the minute and second of each tick that
-    // started a command line.
-    std::vector<QString> firingsUntil830() {
-        std::vector<QString> firings;
-        while (clock_.now() < dateOf({2026, 3, 7, 8, 30, 0})) {
-            clock_.advanceSeconds(4);
-            const std::size_t before = launcher_.attempts().size();
-            tick("Timer1");
-            if (launcher_.attempts().size() != before) {
-                const DateTimeFields at = fieldsOfAutomationDate(clock_.now());
-                firings.push_back(QStringLiteral("%1:%2").arg(at.minute).arg(at.second));
-            }
-        }
-        return firings;
-    }
     // Ticks Timer1 every 4 seconds for 3 real hours, none while asleep (from `asleepAt` to
     // `wokenAt` seconds on); returns each tick that started a command or said, and logged as
     // `logged`, that the target was missed, with the local time it showed.
-    std::vector<std::string> outcomesOver3Hours(int asleepAt, int wokenAt,
-                                                const std::string& logged) {
+    std::vector<std::string> outcomesOver3Hours(int asleepAt = 0, int wokenAt = 0,
+                                                const std::string& logged = "") {
         std::vector<std::string> outcomes;
         log_.clear();
+        messages_.clear();
         for (int elapsed = 0; elapsed < 3 * 3600;) {
             const int next =
                 elapsed + 4 > asleepAt && elapsed + 4 < wokenAt ? wokenAt : elapsed + 4;
@@ -70,7 +56,7 @@ TEST_F(LeftPanel, EachOptionFiresItsKindOnceAtTheFirstTickAfterTheMinuteBegan) {
         SCOPED_TRACE(option);
         clock_.set({2026, 3, 7, 8, 5, 0});
         arm(option, "6");
-        ASSERT_THAT(firingsUntil830(), ElementsAre("6:4"));
+        ASSERT_THAT(outcomesOver3Hours(), ElementsAre("fired 08:06:04"));
         EXPECT_EQ(launcher_.attempts().back(), commandLineOf(kind));
     }
 }
@@ -87,7 +73,7 @@ TEST_F(LeftPanel, ARefusedTimeTakesTheKindButKeepsTheTarget) {
                                        QStringLiteral("请输入正确的时间!"),
                                        QStringLiteral("!请输入正确的时间!")));
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), QStringLiteral("2026/3/7 8:abc"));
-    EXPECT_THAT(firingsUntil830(), ElementsAre("7:4"));
+    EXPECT_THAT(outcomesOver3Hours(), ElementsAre("fired 08:07:04"));
     EXPECT_THAT(launcher_.attempts(), ElementsAre(commandLineOf(2)));
 }
 
@@ -100,7 +86,7 @@ TEST_F(LeftPanel, TheNewTargetReplacesTheOldOnlyOnceTheBoxIsClosed) {
     };
     arm("Option3", "6");
     whileMessageShown_ = nullptr;
-    EXPECT_THAT(firingsUntil830(), ElementsAre("6:8"));
+    EXPECT_THAT(outcomesOver3Hours(), ElementsAre("fired 08:06:08"));
     EXPECT_THAT(launcher_.attempts(), ElementsAre(commandLineOf(3)));
 }
 
@@ -110,25 +96,15 @@ const FakeClock::Zone kBerlin2026{{.offsetSeconds = 3600},
                                   {utcInstantOf({2026, 3, 29, 1, 0, 0}), 7200},
                                   {utcInstantOf({2026, 10, 25, 1, 0, 0}), 3600}};
 
-// One night: armed at `armed` (its second showing when `secondShowing`) for that day's
-// hour:minute with 关机, then asleep (or the clock set forward) from `asleepAt` to `wokenAt`
-// seconds after the click.
-struct Night {
-    DateTimeFields armed;
-    bool secondShowing;
-    int hour;
-    int minute;
-    int asleepAt;
-    int wokenAt;
-    const char* outcome;
-};
-
 // Mended: lateness is counted in real seconds from the instant the clock first reached the
 // target after the click. A time the clock skips starts the action at the first tick after the
 // jump; a time shown twice counts from its first showing after the click; 5 minutes late, as
 // after sleep, starts nothing, is said once and logged. Each fires or is missed once only.
+// Each night: armed at a time (its second showing when so flagged) for that day's
+// hour:minute with 关机, then asleep (or the clock set forward) from and to the seconds given
+// after the click.
 TEST_F(LeftPanel, ActsOnceWithinFiveRealMinutesOfTheTargetOnEveryKindOfNight) {
-    const Night nights[] = {
+    const std::tuple<DateTimeFields, bool, int, int, int, int, const char*> nights[] = {
         // A night like any other; woken 299 and 301 seconds after the target.
         {{2026, 3, 7, 1, 59, 50}, false, 2, 30, 0, 0, "fired 02:30:02"},
         {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2699, "fired 02:34:59"},
@@ -143,22 +119,22 @@ TEST_F(LeftPanel, ActsOnceWithinFiveRealMinutesOfTheTargetOnEveryKindOfNight) {
         {{2026, 10, 25, 2, 10, 0}, true, 2, 30, 0, 0, "fired 02:30:04"},
         {{2026, 10, 25, 1, 50, 0}, false, 2, 10, 8, 4920, "missed 02:12:00"},
     };
-    for (const Night& night : nights) {
-        SCOPED_TRACE(&night - nights);
+    for (const auto& [armed, secondShowing, hour, minute, asleepAt, wokenAt, outcome] : nights) {
+        SCOPED_TRACE(testing::Message() << armed.day << " " << armed.hour << ":" << armed.minute
+                                        << (secondShowing ? " second" : "") << " " << wokenAt);
         clock_.setZone(kBerlin2026);
-        clock_.set(night.armed);
-        clock_.advanceSeconds(night.secondShowing ? 3600 : 0);
-        typeInto("Text2", QString::number(night.armed.month));
-        typeInto("Text3", QString::number(night.armed.day));
-        typeInto("Text4", QString::number(night.hour));
-        arm("Option1", QString::number(night.minute));
-        ASSERT_THAT(std::exchange(messages_, {}), ElementsAre(kArmed));
+        clock_.set(armed);
+        clock_.advanceSeconds(secondShowing ? 3600 : 0);
+        typeInto("Text2", QString::number(armed.month));
+        typeInto("Text3", QString::number(armed.day));
+        typeInto("Text4", QString::number(hour));
+        arm("Option1", QString::number(minute));
+        ASSERT_THAT(messages_, ElementsAre(kArmed));
         char logged[96];
         std::snprintf(logged, sizeof logged,
                       "\" 已错过设定时间，未执行（设定时间 2026-%02d-%02d %02d:%02d:00）",
-                      night.armed.month, night.armed.day, night.hour, night.minute);
-        EXPECT_THAT(outcomesOver3Hours(night.asleepAt, night.wokenAt, logged),
-                    ElementsAre(night.outcome));
+                      armed.month, armed.day, hour, minute);
+        EXPECT_THAT(outcomesOver3Hours(asleepAt, wokenAt, logged), ElementsAre(outcome));
     }
 }
 

@@ -1,8 +1,5 @@
 #include "form1_fixture.h"
 
-#include <QLineEdit>
-#include <QTest>
-
 void Form1Test::start() {
     form_ = std::make_unique<Form1>(
         Form1Services{processes_, launcher_, table_, settings_, clock_, monotonicClock_,

@@ -5,6 +5,11 @@
 #include <gmock/gmock.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <stdexcept>
 

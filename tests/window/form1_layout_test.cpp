@@ -2,19 +2,15 @@
 // and the arrow keys through them, and the monitor kept out of sight whatever the window's size.
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QIcon>
 #include <QImage>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QResource>
-#include <QTest>
 #include <QTextLayout>
 #include <QWindow>
 
@@ -35,22 +31,18 @@ const QStringList kHiddenControls =
         "lblUSpeed Text6 Command3")
         .split(' ');
 
-// Start-up writes the fixture clock's 2026-03-07 08:05 without leading zeros, and every
-// control can be told apart by a screen reader. Text1 to Text4 are read back as the left panel
-// shows them in Text6, in form1_clock_trigger_test.cpp.
-TEST_F(Form1Window, ClockFieldsShowStartUpTimeAndEveryControlHasAnAccessibleName) {
+// What a screen reader announces: every control a name, the window a frame named by its
+// caption, each text box by the label before it, and each 确定 with its four options inside a
+// group named for its panel. The options stay option buttons, whatever holds them. Start-up
+// writes the fixture clock's 08:05 minute without its leading zero; Text1 to Text4 are read
+// back as Text6 shows them, in form1_clock_trigger_test.cpp.
+TEST_F(Form1Window, AScreenReaderFindsAFrameOfThreeNamedPanelsAndEachTextBoxsLabel) {
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "5");
     for (const QWidget* widget : form_->findChildren<QWidget*>(
              QRegularExpression("^(Label|Text|Option|Command|Line|lbl|cbo|PIC)"))) {
         EXPECT_FALSE(widget->accessibleName().trimmed().isEmpty())
             << widget->objectName().toStdString();
     }
-}
-
-// What a screen reader announces: the window a frame named by its caption, each text box by
-// the label before it, and each 确定 with its four options inside a group named for its panel.
-// The options stay option buttons, whatever holds them.
-TEST_F(Form1Window, AScreenReaderFindsAFrameOfThreeNamedPanelsAndEachTextBoxsLabel) {
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
     EXPECT_EQ(window->role(), QAccessible::Window);
     EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("蓝禾自动关机"));
@@ -105,26 +97,15 @@ TEST_F(Form1Window, WindowHasItsCaptionIconAndAFixedSize) {
     EXPECT_EQ(icon.pixmap(512).size(), QSize(256, 256));
 }
 
-// The window states the widget has been in, as it was told of them.
-class WindowStateRecorder final : public QObject {
-  public:
-    explicit WindowStateRecorder(QWidget& window) : QObject(&window) {
-        window.installEventFilter(this);
-    }
-    bool saw(Qt::WindowStates states) const {
-        return std::find(seen_.begin(), seen_.end(), states) != seen_.end();
-    }
-
-  protected:
+// Every window state the widget is told of.
+struct WindowStateRecorder final : QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::WindowStateChange) {
-            seen_.push_back(static_cast<QWidget*>(watched)->windowState());
+            seen.push_back(static_cast<QWidget*>(watched)->windowState());
         }
         return false;
     }
-
-  private:
-    std::vector<Qt::WindowStates> seen_;
+    std::vector<Qt::WindowStates> seen;
 };
 
 // Maximize and full screen asked for anyway, as Qt's own title bar under Wayland does, are taken
@@ -132,14 +113,15 @@ class WindowStateRecorder final : public QObject {
 // which tells itself of the new state on every platform, the minimal one under Wine included.
 TEST_F(Form1Window, MaximizeOrFullScreenAskedForAnywayIsUndone) {
     const QSize own = form_->size();
-    const auto* states = new WindowStateRecorder(*form_);
+    WindowStateRecorder states;
+    form_->installEventFilter(&states);
     for (const Qt::WindowStates imposed :
          {Qt::WindowStates(Qt::WindowMaximized), Qt::WindowStates(Qt::WindowFullScreen),
           Qt::WindowMaximized | Qt::WindowFullScreen}) {
         form_->setWindowState(imposed);
         EXPECT_TRUE(QTest::qWaitFor([&] {
-            return states->saw(imposed) && form_->windowState() == Qt::WindowNoState &&
-                   form_->size() == own;
+            return std::ranges::count(states.seen, imposed) > 0 &&
+                   form_->windowState() == Qt::WindowNoState && form_->size() == own;
         })) << imposed.toInt();
     }
 }
@@ -241,11 +223,21 @@ TEST_F(Form1Window, EnterPressesTheFocusedButton) {
     EXPECT_THAT(messages_, ::testing::ElementsAre(ask, ask, ask));
 }
 
-// Its list would open as a window of its own, on screen. Nothing builds it unasked; built, it
-// takes the selector's font.
-TEST_F(Form1Window, TheHiddenSelectorsListIsNotBuiltUnaskedAndNoKeyOrClickOpensIt) {
+// The controls below the client area stay visible to Qt, so that they keep taking the
+// keyboard focus, yet are never seen, even where the window manager ignores the fixed size (as
+// a maximize may). The selector's list would open as a window of its own, on screen: nothing
+// builds it unasked, no key or click opens it; built, it takes the selector's font.
+TEST_F(Form1Window, HiddenControlsStayOutOfSightAndTheSelectorsListNeverOpens) {
     table_.rows = {interfaceRow("eth0"), interfaceRow("wlan0")};
     start();
+    form_->windowHandle()->setGeometry(0, 0, 1280, 800);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(control("Command1")->visibleRegion().isEmpty());
+    for (const QString& name : kHiddenControls) {
+        const QWidget* hidden = control(qPrintable(name));
+        EXPECT_TRUE(hidden->isVisible()) << qPrintable(name);
+        EXPECT_TRUE(hidden->visibleRegion().isEmpty()) << qPrintable(name);
+    }
     auto* selector = control<QComboBox>("cboConnectionType");
     EXPECT_EQ(selector->findChild<QAbstractItemView*>(), nullptr) << "list built though unused";
     EXPECT_EQ(selector->view()->font(), selector->font());
@@ -255,20 +247,6 @@ TEST_F(Form1Window, TheHiddenSelectorsListIsNotBuiltUnaskedAndNoKeyOrClickOpensI
     QTest::mouseClick(selector, Qt::LeftButton);
     EXPECT_FALSE(selector->view()->isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-}
-
-// The controls below the client area stay visible to Qt, so that they keep taking the
-// keyboard focus, yet are never seen, even where the window manager ignores the fixed size (as
-// a maximize may).
-TEST_F(Form1Window, HiddenControlsStayOutOfSightWhenTheWindowIsEnlarged) {
-    form_->windowHandle()->setGeometry(0, 0, 1280, 800);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(control("Command1")->visibleRegion().isEmpty());
-    for (const QString& name : kHiddenControls) {
-        const QWidget* hidden = control(qPrintable(name));
-        EXPECT_TRUE(hidden->isVisible()) << qPrintable(name);
-        EXPECT_TRUE(hidden->visibleRegion().isEmpty()) << qPrintable(name);
-    }
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 // Start-up and the monitor tick in the window: the selector and its selection, a start-up that
 // fails, the captions, PIC1, and tmrUpdate around each tick.
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QLabel>
 #include <new>
 
 #include "form1_fixture.h"
