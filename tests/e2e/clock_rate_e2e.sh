@@ -33,20 +33,20 @@ now=$(date +%s)
 target=$(((now + 60) / 60 * 60))
 read -r year month day hour minute < <(date -d "@$target" '+%Y %-m %-d %-H %-M')
 
-type_into "$form" 600 240 735 375 "$year"    # Text1
-type_into "$form" 1800 240 375 375 "$month"  # Text2
-type_into "$form" 2640 240 375 375 "$day"    # Text3
-type_into "$form" 3480 240 375 390 "$hour"   # Text4
-type_into "$form" 4320 240 375 375 "$minute" # Text5
-click_control "$form" 1560 1200 975 495      # Option2 重启
-click_control "$form" 1320 2160 2655 495     # Command1 确定
+type_into "$form" Text1 "$year"
+type_into "$form" Text2 "$month"
+type_into "$form" Text3 "$day"
+type_into "$form" Text4 "$hour"
+type_into "$form" Text5 "$minute"
+click_control "$form" Option2  # 重启
+click_control "$form" Command1 # 确定
 close_message_box "$form"
 (($(date +%s) < target)) || fail "the typing took until the entered minute $hour:$minute"
 
-type_into "$form" 5640 240 735 435 3      # Text8
-type_into "$form" 8760 240 735 435 100000 # Text9
-click_control "$form" 8040 1200 1095 495  # Option6 睡眠
-click_control "$form" 6600 2160 2535 495  # Command4 确定
+type_into "$form" Text8 3
+type_into "$form" Text9 100000
+click_control "$form" Option6  # 睡眠
+click_control "$form" Command4 # 确定
 close_message_box "$form"
 e2e_progress "armed 重启 for $hour:$minute and 睡眠 below 100000 KB/s for 3 s; waiting for both"
 

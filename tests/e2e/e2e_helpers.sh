@@ -16,6 +16,9 @@ e2e_progress() {
 
 e2e_progress "started"
 
+LANHE_SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$LANHE_SOURCE_DIR/tests/e2e/controls.sh"
+
 e2e_pass() {
     e2e_progress "passed: $*"
 }
@@ -32,18 +35,18 @@ fail() {
     exit 1
 }
 
-# Clicks the middle of a control given by its twips position, as the user aims at it.
+# Clicks the middle of control $2 of window $1, as the user aims at it.
 click_control() {
-    local window=$1 left=$2 top=$3 width=$4 height=$5
-    xdotool mousemove --window "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
-        click 1
+    local x y
+    read -r x y < <(control_middle "$2") || fail "no control $2"
+    xdotool mousemove --window "$1" "$x" "$y" click 1
 }
 
-# Replaces the text of the field at the given twips position with $6.
+# Replaces the text of field $2 of window $1 with $3.
 type_into() {
-    click_control "$1" "$2" "$3" "$4" "$5"
+    click_control "$1" "$2"
     xdotool key ctrl+a BackSpace
-    xdotool type --delay 20 "$6"
+    xdotool type --delay 20 "$3"
 }
 
 # Answers the message box that a click on 确定 opened over window $1 with Return and waits
@@ -97,8 +100,8 @@ stop_session_and_child() {
 
 # Arms 关机 in the right panel of window $1 for the watched child and closes the confirmation.
 arm_poweroff_for_watched_child() {
-    type_into "$1" 12360 240 855 435 "$WATCHED_CHILD" # Text10
-    click_control "$1" 10680 1200 855 495             # Option9 关机
-    click_control "$1" 11880 2160 2535 495            # Command5 确定
+    type_into "$1" Text10 "$WATCHED_CHILD"
+    click_control "$1" Option9  # 关机
+    click_control "$1" Command5 # 确定
     close_message_box "$1"
 }
