@@ -1,6 +1,7 @@
 # The Windows packages, built with the program into the build directory: a portable zip of the
-# program and all it loads, and an NSIS installer of the same files for the user.
-if(NOT LANHE_WITH_GUI OR NOT LANHE_OS STREQUAL "windows")
+# program and all it loads, and an NSIS installer of the same files for the user. They are made
+# where the program is cross-built; on Windows, windeployqt gathers the same files.
+if(NOT LANHE_WITH_GUI OR NOT LANHE_OS STREQUAL "windows" OR NOT CMAKE_CROSSCOMPILING)
     return()
 endif()
 
