@@ -127,8 +127,10 @@ CommandEnd waitForEnd(const StartedChild& child) {
     DWORD status = 0;
     const bool known = GetExitCodeProcess(child.process, &status) != FALSE;
     CloseHandle(child.process);
-    return {known ? std::optional(static_cast<int>(status)) : std::nullopt,
-            std::move(firstErrorLine)};
+    if (!known) {
+        return {std::nullopt, std::move(firstErrorLine), false};
+    }
+    return {static_cast<int>(status), std::move(firstErrorLine)};
 }
 
 // The child inherits the write end as its error output; the read end stays with this program.
