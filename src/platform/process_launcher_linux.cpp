@@ -120,16 +120,18 @@ std::optional<pid_t> spawnWithErrorsInto(std::vector<char*>& argv, int errorOutp
     return started ? std::optional(child) : std::nullopt;
 }
 
+// The argument list is built before the pipe is opened: running out of memory for it then
+// leaves no pipe open.
 std::optional<StartedChild> spawnWithErrorPipe(std::vector<std::string>& words) {
-    const std::optional<ErrorPipe> errors = openErrorPipe();
-    if (!errors) {
-        return std::nullopt;
-    }
     std::vector<char*> argv;
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
+    const std::optional<ErrorPipe> errors = openErrorPipe();
+    if (!errors) {
+        return std::nullopt;
+    }
     keepChildrenWaitable();
     const std::optional<pid_t> child = spawnWithErrorsInto(argv, errors->writeEnd);
     close(errors->writeEnd);

@@ -191,12 +191,14 @@ class CreateProcessLauncher final : public ProcessLauncher {
     }
 
   private:
+    // The program's path is built before the pipe is opened: running out of memory for it then
+    // leaves no pipe open.
     std::optional<StartedChild> createMinimized(std::wstring& line) const {
+        const std::wstring program = programPath(line);
         ErrorPipe errors;
         if (!openErrorPipe(errors)) {
             return std::nullopt;
         }
-        const std::wstring program = programPath(line);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
