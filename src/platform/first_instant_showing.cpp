@@ -1,5 +1,7 @@
 #include "platform/first_instant_showing.h"
 
+#include <algorithm>
+
 #include "platform/automation_date.h"
 
 namespace {
@@ -8,6 +10,13 @@ namespace {
 // stretch walked leaves it short of the target; more than a few of those mean a zone that
 // moves under our feet.
 constexpr int kMostSteps = 8;
+
+// No clock runs 26 hours or more ahead of UTC (neither zone files nor TZ rules can say so), so
+// no instant further than that before the one at which UTC shows the target shows it.
+constexpr long long kWidestOffsetSeconds = 26 * 3600;
+
+// 1 January 1970 0:00, from which instants count, as an automation date.
+constexpr double kFirstInstantDate = 25569;
 
 // How far the clock still has to go at this instant; nothing when it cannot tell.
 std::optional<long long> secondsShort(const Clock& clock, double localDate, std::int64_t at) {
@@ -36,10 +45,14 @@ std::int64_t firstInstantPast(const Clock& clock, double localDate, std::int64_t
 
 }  // namespace
 
+// The walk starts a day or so before the target, not at `from`: a walk across months, with the
+// offset of winter at both ends and summer between, steps over the first showing of an autumn
+// night's repeated hour and lands on the second.
 std::optional<std::int64_t> firstInstantShowing(const Clock& clock, double localDate,
                                                 std::int64_t from) {
-    std::int64_t before = from;
-    std::int64_t at = from;
+    std::int64_t before = std::max<std::int64_t>(
+        from, secondsBetween(kFirstInstantDate, localDate) - kWidestOffsetSeconds);
+    std::int64_t at = before;
     for (int step = 0; step < kMostSteps; ++step) {
         const std::optional<long long> left = secondsShort(clock, localDate, at);
         if (!left) {
