@@ -26,7 +26,7 @@
 
 #include "platform/if_row_layout.h"
 #include "platform/interface_table.h"
-#include "platform/unicode_text.h"
+#include "text/unicode_text.h"
 
 std::uint32_t ifTypeFromLink(unsigned linkType, bool wireless) {
     switch (linkType) {

@@ -8,8 +8,8 @@
 #include <ctime>
 #include <utility>
 
-#include "platform/automation_date.h"
-#include "platform/monotonic_clock_scaling.h"
+#include "time/automation_date.h"
+#include "time/monotonic_clock_scaling.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "platform/first_instant_showing.h"
+#include "scheduler/first_instant_showing.h"
 
-#include "platform/automation_date.h"
+#include "time/automation_date.h"
 
 namespace {
 
