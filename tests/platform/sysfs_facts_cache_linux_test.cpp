@@ -17,76 +17,74 @@
 
 namespace {
 
-// A link as the dump gives it: no speed, and Ethernet-framed unless said otherwise.
-LinkRow dumped(std::uint32_t index, std::string name, std::uint32_t type = kIfTypeEthernet) {
-    LinkRow link;
-    link.row.index = index;
-    link.row.type = type;
-    link.name = std::move(name);
-    return link;
-}
+// A link as the dump gives it: index, name, type; no speed.
+using Dumped = std::tuple<std::uint32_t, std::string, std::uint32_t>;
 
-class SysfsFactsCacheTest : public testing::Test {
-  protected:
+struct Sysfs {
     // Lays out `file` (speed, wireless, phy80211) in the folder of link `name`.
     void write(const std::string& name, const std::string& file, const std::string& text = "") {
-        std::filesystem::create_directories(sysfs_.path() / name);
-        std::ofstream(sysfs_.path() / name / file) << text;
+        std::filesystem::create_directories(folder.path() / name);
+        std::ofstream(folder.path() / name / file) << text;
     }
-    // The rows the cache gives `links` now.
-    std::vector<IfRow> put(std::vector<LinkRow> links) {
-        cache_.putFacts(links);
-        std::vector<IfRow> rows;
-        for (LinkRow& each : links) {
-            rows.push_back(std::move(each.row));
+    // The first of the rows the cache gives the links now.
+    IfRow first(const std::vector<Dumped>& dumped) {
+        std::vector<LinkRow> links;
+        for (const auto& [index, name, type] : dumped) {
+            links.emplace_back().name = name;
+            links.back().row.index = index;
+            links.back().row.type = type;
         }
-        return rows;
+        cache.putFacts(links);
+        return links.front().row;
     }
 
-    ScratchDirectory sysfs_;
-    FakeMonotonicClock clock_{1'000};
-    SysfsFactsCache cache_{clock_, sysfs_.path().string()};
+    ScratchDirectory folder;
+    FakeMonotonicClock clock{1'000};
+    SysfsFactsCache cache{clock, folder.path().string()};
 };
 
-// Read with 1000 Mbit/s, then the link slows to 100: sysfs is read again once the facts are
-// five seconds old, not a nanosecond sooner.
-TEST_F(SysfsFactsCacheTest, ReadsAnUnchangedSetOfLinksAgainOnceTheFactsAreFiveSecondsOld) {
+// Read with 1000 Mbit/s, then the link slows to 100: sysfs is read again once the facts are five
+// seconds old, not a nanosecond sooner.
+TEST(SysfsFactsCache, ReadsAnUnchangedSetOfLinksAgainOnceTheFactsAreFiveSecondsOld) {
     constexpr std::int64_t kLifetime = SysfsFactsCache::kLifetimeNanoseconds;
-    write("eth0", "speed", "1000\n");
-    ASSERT_EQ(put({dumped(2, "eth0")}).front().speed, 1'000'000'000u);
-    write("eth0", "speed", "100\n");
-    clock_.advanceNanoseconds(kLifetime - 1);
-    EXPECT_EQ(put({dumped(2, "eth0")}).front().speed, 1'000'000'000u);
-    clock_.advanceNanoseconds(1);
-    EXPECT_EQ(put({dumped(2, "eth0")}).front().speed, 100'000'000u);
-    write("eth0", "speed", "10\n");
-    clock_.advanceNanoseconds(kLifetime + 1);
-    EXPECT_EQ(put({dumped(2, "eth0")}).front().speed, 10'000'000u);
+    const std::vector<Dumped> eth0 = {{2, "eth0", kIfTypeEthernet}};
+    const std::pair<std::int64_t, std::uint32_t> rows[] = {
+        {kLifetime - 1, 1'000'000'000}, {kLifetime, 100'000'000}, {kLifetime + 1, 100'000'000}};
+    for (const auto& [age, speed] : rows) {
+        Sysfs sysfs;
+        sysfs.write("eth0", "speed", "1000\n");
+        ASSERT_EQ(sysfs.first(eth0).speed, 1'000'000'000u);
+        sysfs.write("eth0", "speed", "100\n");
+        sysfs.clock.advanceNanoseconds(age);
+        EXPECT_EQ(sysfs.first(eth0).speed, speed) << age;
+    }
 }
 
 // Row after row within the lifetime: the same set keeps its facts; a changed one is read at once
 // (another index for the same name, another name at the same index, a link more). An
 // Ethernet-framed link with a wireless or phy80211 entry is wireless; a missing speed is 0.
-TEST_F(SysfsFactsCacheTest, ReadsAChangedSetOfLinksAtOnce) {
-    write("eth0", "speed", "1000\n");
-    write("wlan0", "wireless");
-    write("wlan1", "phy80211");
-    write("ppp0", "wireless");
-    ASSERT_EQ(put({dumped(2, "eth0")}).front().speed, 1'000'000'000u);
-    write("eth0", "speed", "100\n");
-    const std::tuple<std::vector<LinkRow>, std::uint32_t, std::uint32_t> rows[] = {
-        {{dumped(2, "eth0")}, 1'000'000'000, kIfTypeEthernet},
-        {{dumped(3, "eth0")}, 100'000'000, kIfTypeEthernet},
-        {{dumped(3, "wlan0")}, 0, kIfTypeWireless},
-        {{dumped(3, "wlan1")}, 0, kIfTypeWireless},
-        {{dumped(3, "ppp0", kIfTypePpp)}, 0, kIfTypePpp},
-        {{dumped(3, "lan0")}, 0, kIfTypeEthernet},
-        {{dumped(2, "eth0"), dumped(3, "lan0")}, 100'000'000, kIfTypeEthernet},
+TEST(SysfsFactsCache, ReadsAChangedSetOfLinksAtOnce) {
+    constexpr std::uint32_t kEthernet = kIfTypeEthernet;
+    Sysfs sysfs;
+    sysfs.write("eth0", "speed", "1000\n");
+    sysfs.write("wlan0", "wireless");
+    sysfs.write("wlan1", "phy80211");
+    sysfs.write("ppp0", "wireless");
+    ASSERT_EQ(sysfs.first({{2, "eth0", kEthernet}}).speed, 1'000'000'000u);
+    sysfs.write("eth0", "speed", "100\n");
+    const std::tuple<std::vector<Dumped>, std::uint32_t, std::uint32_t> rows[] = {
+        {{{2, "eth0", kEthernet}}, 1'000'000'000, kEthernet},
+        {{{3, "eth0", kEthernet}}, 100'000'000, kEthernet},
+        {{{3, "wlan0", kEthernet}}, 0, kIfTypeWireless},
+        {{{3, "wlan1", kEthernet}}, 0, kIfTypeWireless},
+        {{{3, "ppp0", kIfTypePpp}}, 0, kIfTypePpp},
+        {{{3, "lan0", kEthernet}}, 0, kEthernet},
+        {{{2, "eth0", kEthernet}, {3, "lan0", kEthernet}}, 100'000'000, kEthernet},
     };
     for (const auto& [links, speed, type] : rows) {
-        const IfRow first = put(links).front();
-        EXPECT_EQ(first.speed, speed) << links.front().name;
-        EXPECT_EQ(first.type, type) << links.front().name;
+        const IfRow first = sysfs.first(links);
+        EXPECT_EQ(first.speed, speed) << std::get<1>(links.front());
+        EXPECT_EQ(first.type, type) << std::get<1>(links.front());
     }
 }
 
