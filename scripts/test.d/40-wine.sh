@@ -62,10 +62,10 @@ check_resources() {
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/mingw-tests/CMakeCache.txt)
     IFS=. read -r major minor patch <<<"$version"
     local compiled=build/mingw-tests/lanhe-shutdown.res
-    x86_64-w64-mingw32-windres -I src/window -I resources/icons -DLANHE_VERSION="$version" \
+    x86_64-w64-mingw32-windres -I packaging/windows -I resources/icons -DLANHE_VERSION="$version" \
         -DLANHE_VERSION_MAJOR="$major" -DLANHE_VERSION_MINOR="$minor" \
-        -DLANHE_VERSION_PATCH="$patch" src/window/lanhe-shutdown.rc -O res -o "$compiled" || return 1
-    xmllint --noout src/window/lanhe-shutdown.manifest || return 1
+        -DLANHE_VERSION_PATCH="$patch" packaging/windows/lanhe-shutdown.rc -O res -o "$compiled" || return 1
+    xmllint --noout packaging/windows/lanhe-shutdown.manifest || return 1
     local listing
     listing=$(x86_64-w64-mingw32-windres -i "$compiled" -O rc) || return 1
     # "width height colors pad", planes, bits, ... per image; widths 16, 256 (as 0), 48, 32, 16.

@@ -4,8 +4,8 @@
 #include <optional>
 #include <utility>
 
-#include "platform/automation_date.h"
 #include "scheduler/power_action.h"
+#include "time/automation_date.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "platform/date_text.h"
-#include "platform/first_instant_showing.h"
+#include "scheduler/first_instant_showing.h"
 #include "scheduler/messages.h"
 #include "scheduler/power_action.h"
+#include "time/date_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "form1_fixture.h"
-#include "platform/automation_date.h"
+#include "time/automation_date.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/first_instant_showing.h"
+#include "scheduler/first_instant_showing.h"
 #include "support/fake_clock.h"
 
 using FirstShowing = std::tuple<DateTimeFields, DateTimeFields, DateTimeFields>;

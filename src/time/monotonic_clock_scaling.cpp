@@ -1,4 +1,4 @@
-#include "platform/monotonic_clock_scaling.h"
+#include "time/monotonic_clock_scaling.h"
 
 std::int64_t ticksToNanoseconds(std::int64_t ticks, std::int64_t ticksPerSecond) {
     constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;

@@ -1,9 +1,9 @@
-#include "platform/selector_position.h"
+#include "monitor/selector_position.h"
 
 #include <cmath>
 #include <string>
 
-#include "platform/leading_number.h"
+#include "text/leading_number.h"
 
 namespace {
 

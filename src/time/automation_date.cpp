@@ -1,4 +1,4 @@
-#include "platform/automation_date.h"
+#include "time/automation_date.h"
 
 #include <algorithm>
 #include <chrono>

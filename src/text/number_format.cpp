@@ -1,4 +1,4 @@
-#include "platform/number_format.h"
+#include "text/number_format.h"
 
 #include <charconv>
 #include <cmath>

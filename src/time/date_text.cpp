@@ -1,9 +1,9 @@
-#include "platform/date_text.h"
+#include "time/date_text.h"
 
 #include <array>
 #include <charconv>
 
-#include "platform/automation_date.h"
+#include "time/automation_date.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/text_to_number.h"
+#include "text/text_to_number.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
-#include "platform/formatted_number.h"
+#include "text/formatted_number.h"
 
-#include "platform/number_format.h"
+#include "text/number_format.h"
 
 const std::string& FormattedNumber::operator()(double value) {
     if (!text_ || value != value_) {

@@ -2,12 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "platform/if_row_layout.h"
-#include "platform/netlink_channel_linux.h"
 
 // dwType from the link's ARPHRD_* type; an Ethernet-framed link may be a wireless one.
 std::uint32_t ifTypeFromLink(unsigned linkType, bool wireless);
@@ -22,14 +16,3 @@ std::uint32_t operStatusFromLink(unsigned operState, unsigned flags, bool wideAr
 // dwSpeed in bits per second from sysfs' megabits per second; unknown (0 or less) gives 0,
 // and anything beyond 32 bits reports the largest value, as RFC 2863's ifSpeed does.
 std::uint32_t speedFromMbits(long long mbits);
-
-// One link of a dump: its row, and its name as the kernel spells it, for sysfs.
-struct LinkRow {
-    IfRow row;
-    std::string name;
-};
-
-// The links of one whole dump over `channel`, in the kernel's order, without what sysfs adds.
-// A dump that a concurrent change interrupted is asked for once more; nothing when the
-// second is interrupted too, or a request or receive fails or times out.
-std::optional<std::vector<LinkRow>> dumpLinks(NetlinkChannel& channel);

@@ -24,7 +24,7 @@ set(companions
     "${qt_plugins}/styles/qwindowsvistastyle.dll|styles"
     "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_zh_CN.qm|translations"
     "${PROJECT_SOURCE_DIR}/LICENSE|.|LICENSE.txt"
-    "${PROJECT_SOURCE_DIR}/data/windows/README.txt|.")
+    "${PROJECT_SOURCE_DIR}/packaging/windows/README.txt|.")
 
 # The staging commands, and the installer's two macros that install and remove the same list.
 set(stage_commands
@@ -69,7 +69,7 @@ file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
 string(REGEX MATCH "Copyright \\(c\\) [0-9]+ ([^\n]+)" holder_line "${licence}")
 set(publisher "${CMAKE_MATCH_1}")
 
-set(installer_script ${PROJECT_SOURCE_DIR}/data/windows/lanhe-shutdown.nsi)
+set(installer_script ${PROJECT_SOURCE_DIR}/packaging/windows/lanhe-shutdown.nsi)
 add_custom_command(OUTPUT ${LANHE_WINDOWS_ZIP} ${LANHE_WINDOWS_SETUP}
     ${stage_commands}
     COMMAND ${CMAKE_COMMAND} -E rm -f ${LANHE_WINDOWS_ZIP}

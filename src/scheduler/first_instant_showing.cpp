@@ -1,8 +1,8 @@
-#include "platform/first_instant_showing.h"
+#include "scheduler/first_instant_showing.h"
 
 #include <algorithm>
 
-#include "platform/automation_date.h"
+#include "time/automation_date.h"
 
 namespace {
 

@@ -16,9 +16,9 @@ install(TARGETS lanhe-shutdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lanhe-shutdown\"
     COMMAND_ERROR_IS_FATAL ANY)")
-install(FILES ${PROJECT_SOURCE_DIR}/data/lanhe-shutdown.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/lanhe-shutdown.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/data/lanhe-shutdown.metainfo.xml
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/lanhe-shutdown.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${LANHE_APPSTREAM_ID}.metainfo.xml)
 foreach(size IN ITEMS 16 32 48 256)
@@ -33,8 +33,9 @@ find_program(LANHE_GZIP gzip REQUIRED)
 set(LANHE_DOC_DIR ${PROJECT_BINARY_DIR}/doc)
 foreach(source IN ITEMS lanhe-shutdown.1 changelog)
     add_custom_command(OUTPUT ${LANHE_DOC_DIR}/${source}.gz
-        COMMAND ${LANHE_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/data/${source} > ${source}.gz
-        DEPENDS ${PROJECT_SOURCE_DIR}/data/${source}
+        COMMAND ${LANHE_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/debian/${source}
+                > ${source}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/debian/${source}
         WORKING_DIRECTORY ${LANHE_DOC_DIR}
         VERBATIM)
 endforeach()
@@ -57,7 +58,7 @@ string(SUBSTRING "${licence}" ${licence_start} -1 licence)
 string(STRIP "${licence}" licence)
 string(REPLACE "\n\n" "\n.\n" licence "${licence}")
 string(REPLACE "\n" "\n " LANHE_LICENCE_TEXT " ${licence}")
-configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${LANHE_DOC_DIR}/copyright @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in ${LANHE_DOC_DIR}/copyright @ONLY)
 install(FILES ${LANHE_DOC_DIR}/copyright ${LANHE_DOC_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -1,4 +1,4 @@
-#include "platform/selector_position.h"
+#include "monitor/selector_position.h"
 
 #include <gtest/gtest.h>
 
