@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes data/windows/THIRD-PARTY-NOTICES.txt, the notices of what the Windows packages carry
+"""Writes packaging/windows/THIRD-PARTY-NOTICES.txt, the notices of what the Windows packages carry
 besides the program: Qt with the libraries built into its DLLs, and the MinGW-w64 runtime.
 
 The licence texts come from the Qt source the archive in third_party/qt-mingw was built from
@@ -211,7 +211,7 @@ def notices(source):
 def main():
     source = pathlib.Path(sys.argv[1])
     root = pathlib.Path(__file__).resolve().parent.parent
-    target = root / "data/windows/THIRD-PARTY-NOTICES.txt"
+    target = root / "packaging/windows/THIRD-PARTY-NOTICES.txt"
     target.write_text(notices(source), encoding="utf-8")
     print(f"wrote {target}")
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "monitor/skip_on_failure.h"
-#include "platform/number_format.h"
+#include "text/number_format.h"
 
 namespace {
 

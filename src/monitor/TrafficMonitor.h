@@ -11,14 +11,14 @@
 #include "graph/clsLineGraph.h"
 #include "graph/drawing_surface.h"
 #include "graph/graph_data.h"
+#include "monitor/selector_position.h"
 #include "netstats/CIpHelper.h"
 #include "netstats/interface_traffic.h"
-#include "platform/formatted_number.h"
 #include "platform/interface_table.h"
 #include "platform/monotonic_clock.h"
-#include "platform/selector_position.h"
 #include "platform/settings_store.h"
 #include "scheduler/rate_tops.h"
+#include "text/formatted_number.h"
 
 // What cboConnectionType lists: each interface's description and one space, in table order,
 // and the position to select (kNoSelection for none).

@@ -6,7 +6,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/if_row_layout.h"
-#include "platform/unicode_text.h"
+#include "text/unicode_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "platform/ansi_text.h"
-#include "platform/unicode_text.h"
+#include "text/unicode_text.h"
 
 std::u32string decodeAnsiText(std::string_view bytes) {
     if (bytes.empty()) {

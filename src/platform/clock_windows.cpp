@@ -1,7 +1,7 @@
 #include <ctime>
 
-#include "platform/automation_date.h"
 #include "platform/clock.h"
+#include "time/automation_date.h"
 
 namespace {
 

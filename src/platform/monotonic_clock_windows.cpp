@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "platform/monotonic_clock.h"
-#include "platform/monotonic_clock_scaling.h"
+#include "time/monotonic_clock_scaling.h"
 
 namespace {
 

@@ -8,11 +8,13 @@
 #include <string_view>
 
 // How a started command ended: status 0 when it did what it was asked. Otherwise its status, or
-// none when its end could not be learnt, and the first line of its error output, or the system's
-// own text for the failure, which may be empty.
+// none when it was refused without one, and the first line of its error output, or the system's
+// own text for the failure, which may be empty. Not learnt when its status could not be had
+// (something else reaped it): it most likely ran, and the status says nothing.
 struct CommandEnd {
     std::optional<int> exitStatus = 0;
     std::string firstErrorLine;
+    bool learnt = true;
 
     bool operator==(const CommandEnd&) const = default;
 };

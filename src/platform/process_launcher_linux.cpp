@@ -64,8 +64,8 @@ struct StartedChild {
     int errorOutput = -1;
 };
 
-// Its status is lost when the system has reaped the child already; the end is then told as a
-// refusal of unknown status rather than not at all.
+// Its status is lost when the system has reaped the child already; the end is then told as one
+// that could not be learnt rather than not at all.
 CommandEnd waitForEnd(const StartedChild& child) {
     std::string firstErrorLine = firstLineOf(child.errorOutput);
     close(child.errorOutput);
@@ -75,7 +75,7 @@ CommandEnd waitForEnd(const StartedChild& child) {
         reaped = waitpid(child.pid, &status, 0);
     } while (reaped < 0 && errno == EINTR);
     if (reaped != child.pid) {
-        return {std::nullopt, std::move(firstErrorLine)};
+        return {std::nullopt, std::move(firstErrorLine), false};
     }
     return {exitStatusOf(status), std::move(firstErrorLine)};
 }
@@ -120,16 +120,18 @@ std::optional<pid_t> spawnWithErrorsInto(std::vector<char*>& argv, int errorOutp
     return started ? std::optional(child) : std::nullopt;
 }
 
+// The argument list is built before the pipe is opened: running out of memory for it then
+// leaves no pipe open.
 std::optional<StartedChild> spawnWithErrorPipe(std::vector<std::string>& words) {
-    const std::optional<ErrorPipe> errors = openErrorPipe();
-    if (!errors) {
-        return std::nullopt;
-    }
     std::vector<char*> argv;
     for (std::string& word : words) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
+    const std::optional<ErrorPipe> errors = openErrorPipe();
+    if (!errors) {
+        return std::nullopt;
+    }
     keepChildrenWaitable();
     const std::optional<pid_t> child = spawnWithErrorsInto(argv, errors->writeEnd);
     close(errors->writeEnd);

@@ -127,8 +127,10 @@ CommandEnd waitForEnd(const StartedChild& child) {
     DWORD status = 0;
     const bool known = GetExitCodeProcess(child.process, &status) != FALSE;
     CloseHandle(child.process);
-    return {known ? std::optional(static_cast<int>(status)) : std::nullopt,
-            std::move(firstErrorLine)};
+    if (!known) {
+        return {std::nullopt, std::move(firstErrorLine), false};
+    }
+    return {static_cast<int>(status), std::move(firstErrorLine)};
 }
 
 // The child inherits the write end as its error output; the read end stays with this program.
@@ -189,12 +191,14 @@ class CreateProcessLauncher final : public ProcessLauncher {
     }
 
   private:
+    // The program's path is built before the pipe is opened: running out of memory for it then
+    // leaves no pipe open.
     std::optional<StartedChild> createMinimized(std::wstring& line) const {
+        const std::wstring program = programPath(line);
         ErrorPipe errors;
         if (!openErrorPipe(errors)) {
             return std::nullopt;
         }
-        const std::wstring program = programPath(line);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/settings_store.h"
-#include "platform/unicode_text.h"
+#include "text/unicode_text.h"
 
 namespace {
 

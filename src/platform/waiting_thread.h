@@ -15,6 +15,17 @@ using StartThread = std::function<bool(std::function<void()> work)>;
 // A detached std::thread.
 bool startDetachedThread(std::function<void()> work);
 
+// What `start` started; nothing when it threw (no memory left for the argument list, say): it
+// has then started nothing, and the thread waiting for it must hear so all the same.
+template <class Started>
+std::optional<Started> startedOrNothing(const std::function<std::optional<Started>()>& start) {
+    try {
+        return start();
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 // Has a thread first, then runs `start` on the caller's thread and hands what it started to
 // `wait` on that thread. False when no thread could be had (`start` is then not run) or when
 // `start` started nothing.
@@ -32,7 +43,7 @@ bool startWithWaiter(const StartThread& startThread,
     if (!waiting) {
         return false;
     }
-    const std::optional<Started> started = start();
+    const std::optional<Started> started = startedOrNothing(start);
     handOver->set_value(started);
     return started.has_value();
 }

@@ -4,8 +4,8 @@
 #include <optional>
 #include <utility>
 
-#include "platform/automation_date.h"
 #include "scheduler/power_action.h"
+#include "time/automation_date.h"
 
 namespace {
 
@@ -47,10 +47,17 @@ std::string timestamp(double date) {
     return text;
 }
 
-std::string refusalResult(const CommandEnd& end) {
-    std::string result = end.exitStatus
-                             ? "未执行（退出状态 " + std::to_string(*end.exitStatus) + "）"
-                             : std::string("未执行（退出状态未知）");
+// A refusal with its status, or an end that could not be learnt; either with the first error
+// line when there is one.
+std::string endResult(const CommandEnd& end) {
+    std::string result;
+    if (!end.learnt) {
+        result = "结果未知";
+    } else if (end.exitStatus) {
+        result = "未执行（退出状态 " + std::to_string(*end.exitStatus) + "）";
+    } else {
+        result = "未执行（退出状态未知）";
+    }
     if (!end.firstErrorLine.empty()) {
         result.append("：").append(end.firstErrorLine);
     }
@@ -114,14 +121,17 @@ void ActionReporter::handOver(const std::shared_ptr<Link>& link, std::string pan
     });
 }
 
+// An end that could not be learnt is most likely a command that ran (a suspend that worked
+// and woke again): it is logged, and no refusal is shown for it.
 void ActionReporter::reportEnd(std::string_view panel, std::string_view commandLine,
                                const CommandEnd& end) const {
-    const std::optional<std::string> message = refusalMessage(commandLine, end);
-    if (!message) {
+    if (end.learnt && end.exitStatus == 0) {
         return;
     }
-    writeLogLine(panel, commandLine, refusalResult(end));
-    show_(*message);
+    writeLogLine(panel, commandLine, endResult(end));
+    if (const std::optional<std::string> message = refusalMessage(commandLine, end)) {
+        show_(*message);
+    }
 }
 
 void ActionReporter::writeLogLine(std::string_view panel, std::string_view commandLine,

@@ -1,5 +1,6 @@
 // What the panels' power actions came to, told to the user and to the system log: a log line
-// for each start, each refusal and each missed target, and one message for each refusal.
+// for each start, each refusal, each end that could not be learnt and each missed target, and
+// one message for each refusal.
 #pragma once
 
 #include <functional>

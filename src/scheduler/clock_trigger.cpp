@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "platform/date_text.h"
-#include "platform/first_instant_showing.h"
+#include "scheduler/first_instant_showing.h"
 #include "scheduler/messages.h"
 #include "scheduler/power_action.h"
+#include "time/date_text.h"
 
 namespace {
 
@@ -54,6 +54,7 @@ ClockClickResult ClockTrigger::Command1_Click(const PanelOptions& options,
         result.message = kArmedMessage;
         targetPending_ = true;
         pendingArmedAt_ = clock_.presentInstant();
+        pendingReachedAt_ = firstInstantShowing(clock_, *entered, pendingArmedAt_);
     }
     result.targetPending = targetPending_;
     return result;
@@ -63,6 +64,7 @@ void ClockTrigger::acceptPendingTarget() {
     if (targetPending_) {
         zhengqueriqi_ = riqi_;
         armedAt_ = pendingArmedAt_;
+        reachedAt_ = pendingReachedAt_;
         targetPending_ = false;
     }
 }
@@ -92,19 +94,30 @@ void ClockTrigger::ClearRateTops() {
 
 // Counted between instants, not wall-clock readings: a night on which daylight saving begins or
 // ends is no later than any other. A target the clock skips is reached when the clock jumps
-// over it, one it shows twice at its first showing after the click. Nothing while the target
-// is not armed, not yet passed, or the clock cannot tell.
-std::optional<long long> ClockTrigger::SecondsPastTarget() const {
+// over it, one it shows twice at its first showing after the click. A change of time zone is
+// taken as such a jump: where the target still lay ahead under the zone in force at the last
+// look, the change carried the clock past it just now, however long ago the click was; where
+// it had passed there too, the computer slept through it (or its clock was set forward) and it
+// is as late as it was there. Nothing while the target is not armed, not yet passed, or the
+// clock cannot tell.
+std::optional<long long> ClockTrigger::SecondsPastTarget() {
     if (zhengqueriqi_ == 0) {
         return std::nullopt;
     }
     const std::optional<std::int64_t> reached =
         firstInstantShowing(clock_, zhengqueriqi_, armedAt_);
     const std::int64_t present = clock_.presentInstant();
-    if (!reached || *reached >= present) {
+    if (!reached) {
         return std::nullopt;
     }
-    return present - *reached;
+    const std::int64_t reachedBefore = std::exchange(reachedAt_, reached).value_or(*reached);
+    if (*reached >= present) {
+        return std::nullopt;
+    }
+    if (reachedBefore >= present) {
+        return 0;
+    }
+    return present - reachedBefore;
 }
 
 // A target found passed long after the clock reached it was slept through or skipped by a

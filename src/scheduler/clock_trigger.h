@@ -46,13 +46,14 @@ class ClockTrigger {
     void acceptPendingTarget();
 
     // One tick of Timer1: clears the rate tops, then, once the clock has passed the target,
-    // disarms and starts the action if it reached the target at most 5 real minutes ago.
-    // Returns a message when the target was missed or the command could not be started.
+    // disarms and starts the action if it reached the target at most 5 real minutes ago, or a
+    // change of time zone carried it past just now. Returns a message when the target was
+    // missed or the command could not be started.
     std::optional<std::string> Timer1_Timer();
 
   private:
     void ClearRateTops();
-    std::optional<long long> SecondsPastTarget() const;
+    std::optional<long long> SecondsPastTarget();
     std::string ReportMissedTarget(double target) const;
 
     const Clock& clock_;
@@ -66,5 +67,9 @@ class ClockTrigger {
     // target is the first time the clock shows it from the click on.
     std::int64_t armedAt_ = 0;
     std::int64_t pendingArmedAt_ = 0;
+    // That time under the zone in force at the last look, the click's or the last tick's; nothing
+    // when the clock could not tell. It tells a change of zone from sleep.
+    std::optional<std::int64_t> reachedAt_;
+    std::optional<std::int64_t> pendingReachedAt_;
     bool targetPending_ = false;
 };

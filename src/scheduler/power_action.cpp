@@ -29,7 +29,7 @@ std::optional<std::string> RunPowerAction(ProcessLauncher& launcher, ActionKind 
 }
 
 std::optional<std::string> refusalMessage(std::string_view commandLine, const CommandEnd& end) {
-    if (end.exitStatus == 0) {
+    if (end.exitStatus == 0 || !end.learnt) {
         return std::nullopt;
     }
     std::string message = cannotRunMessage(commandLine);

@@ -26,5 +26,6 @@ std::optional<std::string_view> powerCommandLine(ActionKind kind);
 std::optional<std::string> RunPowerAction(ProcessLauncher& launcher, ActionKind kind);
 
 // The message for a started command that ended: "无法执行：" and the command line, with the
-// first error line on a second line when there is one; nothing when it ended with status 0.
+// first error line on a second line when there is one; nothing when it ended with status 0 or
+// its end could not be learnt.
 std::optional<std::string> refusalMessage(std::string_view commandLine, const CommandEnd& end);

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/leading_number.h"
 #include "scheduler/messages.h"
 #include "scheduler/power_action.h"
+#include "text/leading_number.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <limits>
 #include <utility>
 
-#include "platform/text_to_number.h"
 #include "scheduler/messages.h"
 #include "scheduler/power_action.h"
+#include "text/text_to_number.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "monitor/skip_on_failure.h"
-#include "platform/automation_date.h"
 #include "scheduler/messages.h"
+#include "time/automation_date.h"
 #include "window/OptionPanels.h"
 #include "window/PanelGroup.h"
 #include "window/Pic1Surface.h"

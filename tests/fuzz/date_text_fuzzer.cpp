@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz_contract.h"
-#include "platform/automation_date.h"
-#include "platform/date_text.h"
+#include "time/automation_date.h"
+#include "time/date_text.h"
 
 namespace {
 

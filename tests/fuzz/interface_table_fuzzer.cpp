@@ -7,7 +7,7 @@
 #include "fuzz_contract.h"
 #include "netstats/interface_table_reader.h"
 #include "platform/if_row_layout.h"
-#include "platform/unicode_text.h"
+#include "text/unicode_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CInterfaces interfaces;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz_contract.h"
-#include "platform/leading_number.h"
+#include "text/leading_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::regex kDecimalStart("[ \t]*[+-]?(?!0[xX])[0-9.]");

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fuzz_contract.h"
-#include "platform/number_format.h"
 #include "support/reference_number_text.h"
+#include "text/number_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     double value = 0;

@@ -7,7 +7,7 @@
 
 #include "fuzz_contract.h"
 #include "platform/ansi_text.h"
-#include "platform/unicode_text.h"
+#include "text/unicode_text.h"
 
 namespace {
 

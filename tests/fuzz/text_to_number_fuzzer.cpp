@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz_contract.h"
-#include "platform/text_to_number.h"
+#include "text/text_to_number.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::regex kPlainDecimal("[ \t]*[+-]?([0-9]+([.][0-9]*)?|[.][0-9]+)[ \t]*");

@@ -1,6 +1,6 @@
 // The Linux interface table: the mapping of link facts to Windows codes, and the two-call
 // contract on this system's real table.
-#include "platform/interface_table_linux.h"
+#include "platform/link_codes_linux.h"
 
 // Before linux/if.h, which then leaves out what the C library already declares.
 #include <net/if.h>
@@ -22,6 +22,7 @@
 
 #include "platform/if_row_layout.h"
 #include "platform/interface_table.h"
+#include "platform/link_dump_linux.h"
 
 namespace {
 

@@ -81,20 +81,20 @@ TEST_F(SystemLauncherTest, TellsTheStatusAndTheFirstErrorLineThatIsNotEmpty) {
 
 // The stand-in cannot end before the test opens a named pipe that the stand-in opens to write:
 // the start has returned while the command runs, and its end is told once it is over. SIGCHLD
-// ignored while it runs has the system reap it: its end, no longer to be learnt, is still told,
-// as a refusal of unknown status.
+// ignored while it runs has the system reap it: its end is still told, as one that could not
+// be learnt (mended: it was told as a refusal), with the error line that was read.
 TEST_F(SystemLauncherTest, TheStartReturnsWhileTheCommandRunsAndItsEndIsAlwaysTold) {
     const ScratchDirectory scratch;
     const std::string release = (scratch.path() / "release").string();
     ASSERT_EQ(mkfifo(release.c_str(), 0600), 0);
     path_.addRecorder("systemctl", "echo refused >&2; : > '" + release + "'; exit 3");
     for (const auto disposition : {SIG_DFL, SIG_IGN}) {
-        EXPECT_EQ(
-            poweroff([&release, disposition] {
-                signal(SIGCHLD, disposition);
-                return std::ifstream(release).is_open();
-            }),
-            (CommandEnd{disposition == SIG_IGN ? std::nullopt : std::optional(3), "refused"}));
+        EXPECT_EQ(poweroff([&release, disposition] {
+                      signal(SIGCHLD, disposition);
+                      return std::ifstream(release).is_open();
+                  }),
+                  (disposition == SIG_IGN ? CommandEnd{std::nullopt, "refused", false}
+                                          : CommandEnd{3, "refused"}));
     }
 }
 

@@ -39,6 +39,8 @@ class ActionReporterTest : public ::testing::Test {
     std::unique_ptr<ProcessLauncher> panel_ = reporter_->launcherFor("按时间", system_);
 };
 
+// Mended: an end that could not be learnt (something else reaped the command, which most likely
+// ran) is logged as such, and no refusal is shown for it.
 TEST_F(ActionReporterTest, ARefusalIsShownOnceOnTheWindowsThreadAndLoggedWithThePanel) {
     const std::tuple<CommandEnd, std::vector<std::string>, std::optional<std::string>> cases[] = {
         {{1, "Interactive authentication required."},
@@ -47,6 +49,9 @@ TEST_F(ActionReporterTest, ARefusalIsShownOnceOnTheWindowsThreadAndLoggedWithThe
         {{1, ""}, {"无法执行：" + line_}, "未执行（退出状态 1）"},
         {{std::nullopt, ""}, {"无法执行：" + line_}, "未执行（退出状态未知）"},
         {{0, "Warning: unit changed"}, {}, std::nullopt},
+        {{std::nullopt, "Interactive authentication required.", false},
+         {},
+         "结果未知：Interactive authentication required."},
     };
     for (const auto& [end, shown, refusal] : cases) {
         messages_.clear();

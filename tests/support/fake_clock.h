@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/automation_date.h"
 #include "platform/clock.h"
+#include "time/automation_date.h"
 
 // The automation date of fields that must exist; a test with a typo in a date fails here.
 inline double dateOf(const DateTimeFields& fields) {

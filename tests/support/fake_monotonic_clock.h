@@ -11,6 +11,7 @@ class FakeMonotonicClock final : public MonotonicClock {
 
     std::int64_t nowNanoseconds() const override { return now_; }
     void advanceMilliseconds(std::int64_t milliseconds) { now_ += milliseconds * 1'000'000; }
+    void advanceNanoseconds(std::int64_t nanoseconds) { now_ += nanoseconds; }
 
   private:
     std::int64_t now_;

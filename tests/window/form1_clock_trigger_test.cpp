@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "form1_fixture.h"
-#include "platform/automation_date.h"
+#include "time/automation_date.h"
 
 namespace {
 
@@ -20,16 +20,21 @@ class LeftPanel : public Form1Test {
         click("Command1");
     }
     // Ticks Timer1 every 4 seconds for 3 real hours, none while asleep (from `asleepAt` to
-    // `wokenAt` seconds on); returns each tick that started a command or said, and logged as
-    // `logged`, that the target was missed, with the local time it showed.
+    // `wokenAt` seconds on), the zone from `zoneMovedAt` seconds on `offset` seconds ahead of
+    // UTC; returns each tick that started a command or said, and logged as `logged`, that the
+    // target was missed, with the local time it showed.
     std::vector<std::string> outcomesOver3Hours(int asleepAt = 0, int wokenAt = 0,
-                                                const std::string& logged = "") {
+                                                const std::string& logged = "", int zoneMovedAt = 0,
+                                                int offset = 0) {
         std::vector<std::string> outcomes;
         log_.clear();
         messages_.clear();
         for (int elapsed = 0; elapsed < 3 * 3600;) {
             const int next =
                 elapsed + 4 > asleepAt && elapsed + 4 < wokenAt ? wokenAt : elapsed + 4;
+            if (elapsed < zoneMovedAt && zoneMovedAt <= next) {
+                clock_.setZone({{.offsetSeconds = offset}});
+            }
             clock_.advanceSeconds(next - std::exchange(elapsed, next));
             const std::size_t started = launcher_.attempts().size();
             tick("Timer1");
@@ -99,29 +104,40 @@ const FakeClock::Zone kBerlin2026{{.offsetSeconds = 3600},
 // Mended: lateness is counted in real seconds from the instant the clock first reached the
 // target after the click. A time the clock skips starts the action at the first tick after the
 // jump; a time shown twice counts from its first showing after the click; 5 minutes late, as
-// after sleep, starts nothing, is said once and logged. Each fires or is missed once only.
-// Each night: armed at a time (its second showing when so flagged) for that day's
-// hour:minute with 关机, then asleep (or the clock set forward) from and to the seconds given
-// after the click.
+// after sleep, starts nothing, is said once and logged. Mended too: a change of time zone is
+// taken as the jump is, counted from where the target fell under the zone before it. Each fires
+// or is missed once only. Each night: armed at a time (its second showing when so flagged) for
+// that day's hour:minute with 关机, then asleep (or the clock set forward) from and to the
+// seconds given after the click, and the zone moved to the offset given at the second given.
 TEST_F(LeftPanel, ActsOnceWithinFiveRealMinutesOfTheTargetOnEveryKindOfNight) {
-    const std::tuple<DateTimeFields, bool, int, int, int, int, const char*> nights[] = {
+    constexpr int kShanghai = 8 * 3600;
+    const std::tuple<DateTimeFields, bool, int, int, int, int, int, int, const char*> nights[] = {
         // A night like any other; woken 299 and 301 seconds after the target.
-        {{2026, 3, 7, 1, 59, 50}, false, 2, 30, 0, 0, "fired 02:30:02"},
-        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2699, "fired 02:34:59"},
-        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2701, "missed 02:35:01"},
+        {{2026, 3, 7, 1, 59, 50}, false, 2, 30, 0, 0, 0, 0, "fired 02:30:02"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2699, 0, 0, "fired 02:34:59"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2701, 0, 0, "missed 02:35:01"},
         // 2:30 skipped; woken 4 and 6 minutes after the jump.
-        {{2026, 3, 29, 1, 59, 50}, false, 2, 30, 0, 0, "fired 03:00:02"},
-        {{2026, 3, 29, 1, 50, 0}, false, 2, 30, 8, 840, "fired 03:04:00"},
-        {{2026, 3, 29, 1, 50, 0}, false, 2, 30, 8, 960, "missed 03:06:00"},
+        {{2026, 3, 29, 1, 59, 50}, false, 2, 30, 0, 0, 0, 0, "fired 03:00:02"},
+        {{2026, 3, 29, 1, 50, 0}, false, 2, 30, 8, 840, 0, 0, "fired 03:04:00"},
+        {{2026, 3, 29, 1, 50, 0}, false, 2, 30, 8, 960, 0, 0, "missed 03:06:00"},
         // Shown twice: armed before the first showing, in the second, and asleep through the
         // first until the second.
-        {{2026, 10, 25, 1, 50, 0}, false, 2, 30, 0, 0, "fired 02:30:04"},
-        {{2026, 10, 25, 2, 10, 0}, true, 2, 30, 0, 0, "fired 02:30:04"},
-        {{2026, 10, 25, 1, 50, 0}, false, 2, 10, 8, 4920, "missed 02:12:00"},
+        {{2026, 10, 25, 1, 50, 0}, false, 2, 30, 0, 0, 0, 0, "fired 02:30:04"},
+        {{2026, 10, 25, 2, 10, 0}, true, 2, 30, 0, 0, 0, 0, "fired 02:30:04"},
+        {{2026, 10, 25, 1, 50, 0}, false, 2, 10, 8, 4920, 0, 0, "missed 02:12:00"},
+        // The zone moved past 2:30 (CET) 1 and 10 minutes after the click; while asleep until 299
+        // and 301 seconds after 2:30 (CET); and to UTC, which leaves 2:30 ahead.
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 0, 0, 58, kShanghai, "fired 08:51:00"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 0, 0, 598, kShanghai, "fired 09:00:00"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2699, 1000, kShanghai, "fired 09:34:59"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2701, 1000, kShanghai, "missed 09:35:01"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 0, 0, 58, 0, "fired 02:30:04"},
     };
-    for (const auto& [armed, secondShowing, hour, minute, asleepAt, wokenAt, outcome] : nights) {
-        SCOPED_TRACE(testing::Message() << armed.day << " " << armed.hour << ":" << armed.minute
-                                        << (secondShowing ? " second" : "") << " " << wokenAt);
+    for (const auto& [armed, secondShowing, hour, minute, asleepAt, wokenAt, zoneMovedAt, offset,
+                      outcome] : nights) {
+        SCOPED_TRACE(testing::Message()
+                     << armed.day << " " << armed.hour << ":" << armed.minute
+                     << (secondShowing ? " second" : "") << " " << wokenAt << " " << zoneMovedAt);
         clock_.setZone(kBerlin2026);
         clock_.set(armed);
         clock_.advanceSeconds(secondShowing ? 3600 : 0);
@@ -134,7 +150,8 @@ TEST_F(LeftPanel, ActsOnceWithinFiveRealMinutesOfTheTargetOnEveryKindOfNight) {
         std::snprintf(logged, sizeof logged,
                       "\" 已错过设定时间，未执行（设定时间 2026-%02d-%02d %02d:%02d:00）",
                       armed.month, armed.day, hour, minute);
-        EXPECT_THAT(outcomesOver3Hours(asleepAt, wokenAt, logged), ElementsAre(outcome));
+        EXPECT_THAT(outcomesOver3Hours(asleepAt, wokenAt, logged, zoneMovedAt, offset),
+                    ElementsAre(outcome));
     }
 }
 
