@@ -61,6 +61,7 @@ the entry in Apps are kept: close that program and uninstall again:$R9"
 ; The program's files are touched only once no copy of it runs: the user is asked to close it,
 ; Retry looking again. Cancel, also the answer under /S, quits with exit code 2 before anything
 ; changed. The program is never ended from here: that would silently disarm what its user set.
+; The question comes to the front, above the program's window.
 !macro LanheWaitForProgramEnd UN
 Function ${UN}WaitForProgramEnd
     retry:
@@ -69,7 +70,8 @@ Function ${UN}WaitForProgramEnd
             Return
         ${EndIf}
         System::Call 'kernel32::CloseHandle(p r0)'
-        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(CloseProgram)" /SD IDCANCEL IDRETRY retry
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION|MB_SETFOREGROUND|MB_TOPMOST \
+            "$(CloseProgram)" /SD IDCANCEL IDRETRY retry
         SetErrorLevel 2
         Quit
 FunctionEnd

@@ -1,6 +1,7 @@
 // What the Windows checks under Wine ask of the Windows side, where X tools cannot see.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -59,14 +60,15 @@ int printClipboard() {
     return status;
 }
 
-// The texts of the controls of the visible top-level windows titled title, one a line: a
-// dialog's message and its buttons. An installer keeps hidden windows of the same title, and
-// ends the captions of its pages with a blank.
-int printControlTexts(const wchar_t* title) {
+// Calls visit with each control of the visible top-level windows titled title; false when there
+// is no such window. An installer keeps hidden windows of the same title, and ends the captions
+// of its pages with a blank.
+bool forEachControlOf(std::wstring_view title, const std::function<void(HWND)>& visit) {
     struct Search {
         std::wstring_view title;
+        const std::function<void(HWND)>& visit;
         bool found = false;
-    } search{title};
+    } search{title, visit};
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto& wanted = *reinterpret_cast<Search*>(context);
@@ -76,18 +78,43 @@ int printControlTexts(const wchar_t* title) {
                 wanted.found = true;
                 EnumChildWindows(
                     window,
-                    [](HWND child, LPARAM) -> BOOL {
-                        if (const std::wstring text = windowText(child); !text.empty()) {
-                            print(utf8(text) + "\n");
-                        }
+                    [](HWND child, LPARAM visitor) -> BOOL {
+                        (*reinterpret_cast<const std::function<void(HWND)>*>(visitor))(child);
                         return TRUE;
                     },
-                    0);
+                    reinterpret_cast<LPARAM>(&wanted.visit));
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found ? 0 : 1;
+    return search.found;
+}
+
+// The texts of a dialog's controls, one a line: its message and its buttons.
+int printControlTexts(const wchar_t* title) {
+    return forEachControlOf(title,
+                            [](HWND control) {
+                                if (const std::wstring text = windowText(control); !text.empty()) {
+                                    print(utf8(text) + "\n");
+                                }
+                            })
+               ? 0
+               : 1;
+}
+
+// The middle of the visible, enabled button labelled label on the screen, for a click there.
+int printButtonMiddle(const wchar_t* title, std::wstring_view label) {
+    bool found = false;
+    forEachControlOf(title, [&](HWND control) {
+        RECT place{};
+        if (!found && IsWindowVisible(control) && IsWindowEnabled(control) &&
+            windowText(control) == label && GetWindowRect(control, &place)) {
+            print(std::to_string((place.left + place.right) / 2) + " " +
+                  std::to_string((place.top + place.bottom) / 2) + "\n");
+            found = true;
+        }
+    });
+    return found ? 0 : 1;
 }
 
 int printWhetherMutexExists(const wchar_t* name) {
@@ -131,10 +158,11 @@ int holdWhileFileExists(const wchar_t* path, const wchar_t* locked) {
 
 // client TITLE: the client area of the visible top-level window TITLE, as its width, height and
 // the screen position of its top-left corner; clipboard: the clipboard's text (a message box
-// copies its own on Ctrl+C); texts TITLE: the texts of window TITLE's controls; running NAME:
-// whether a mutex NAME exists; hold FILE [LOCKED]: writes its process id to FILE and runs until
-// FILE is deleted, holding LOCKED open without sharing. Prints as UTF-8; ends with 1 when it
-// finds nothing to report.
+// copies its own on Ctrl+C); texts TITLE: the texts of window TITLE's controls; button TITLE
+// LABEL: the screen position of the middle of that button; running NAME: whether a mutex NAME
+// exists; hold FILE [LOCKED]: writes its process id to FILE and runs until FILE is deleted,
+// holding LOCKED open without sharing. Prints as UTF-8; ends with 1 when it finds nothing to
+// report.
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view mode = argc > 1 ? argv[1] : L"";
     if (mode == L"client" && argc == 3) {
@@ -146,12 +174,17 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"texts" && argc == 3) {
         return printControlTexts(argv[2]);
     }
+    if (mode == L"button" && argc == 4) {
+        return printButtonMiddle(argv[2], argv[3]);
+    }
     if (mode == L"running" && argc == 3) {
         return printWhetherMutexExists(argv[2]);
     }
     if (mode == L"hold" && (argc == 3 || argc == 4)) {
         return holdWhileFileExists(argv[2], argc == 4 ? argv[3] : nullptr);
     }
-    print("usage: client TITLE | clipboard | texts TITLE | running NAME | hold FILE [LOCKED]\n");
+    print(
+        "usage: client TITLE | clipboard | texts TITLE | button TITLE LABEL | running NAME | "
+        "hold FILE [LOCKED]\n");
     return 2;
 }

@@ -4,6 +4,7 @@ through the question they ask, and silently), a file another program holds open,
 import math
 import os
 import signal
+import subprocess
 
 from lanhe_wine import (BUILD, PACKAGE, TITLE, UNPACKED, Prefix, check, files_of, main, screenshot,
                         wait_for, xdotool)
@@ -51,9 +52,11 @@ class Installation:
         return self.prefix.windows_path(self.folder / "uninstall.exe")
 
     def uninstall_and_wait(self):
-        """Runs uninstall.exe /S the way Apps does, and waits for the copy of itself that it
-        starts from a folder ~nsu*.tmp in the temporary folder to end."""
+        """Runs uninstall.exe /S the way Apps does. It starts a copy of itself from a folder
+        ~nsu*.tmp in the temporary folder and ends at once: the copy is waited for until it
+        shows (a short one may have ended unseen), then until it has gone."""
         self.prefix.run(self.uninstaller(), "/S")
+        wait_for(lambda: self.prefix.windows_processes("\\~nsu"), 5)
         check(wait_for(lambda: not self.prefix.windows_processes("\\~nsu"), 60),
               "the uninstaller did not end")
 
@@ -73,9 +76,14 @@ class Installation:
                 self.prefix.registry(ENTRY))
 
     def start_program(self):
+        """Starts the installed program and waits for its mark, and on a display for its window:
+        a window shown later would cover what the installer shows."""
         program = self.prefix.windows_path(self.folder / "lanhe-shutdown.exe")
         self.program = self.prefix.start(program)
         check(wait_for(self.prefix.program_runs, 60), "the installed program did not start")
+        if self.prefix.display:
+            check(wait_for(lambda: self.prefix.probe("client", TITLE), 30),
+                  "the installed program shows no window")
 
     def stop_program(self):
         os.killpg(self.program.pid, signal.SIGTERM)
@@ -110,8 +118,6 @@ def installs():
         check(installation.install(SETUP, "/S") == 0, "the installer failed")
         seen = installed(installation)
         installation.start_program()
-        check(wait_for(lambda: installation.prefix.probe("client", TITLE), 30),
-              "the installed program shows no window")
     return seen + "; the installed program shows its window"
 
 
@@ -179,15 +185,20 @@ def gone(prefix, window):
                                          display_name=prefix.display)
 
 
-def answer(prefix, window, key, until):
-    """Presses key in window until what it does has happened: a key pressed while Wine is
-    still making the window ready is lost."""
+def click(prefix, caption, label, until):
+    """Clicks the button labelled label in the window or box captioned caption, as a user does,
+    until what it does has happened: a click while Wine is still making the window ready is
+    lost. The mouse, not the keyboard: Wine may keep the focus with the program's window."""
     for _ in range(3):
-        xdotool("windowfocus", "--sync", window, display_name=prefix.display)
-        xdotool("key", key, display_name=prefix.display)
+        middle = wait_for(lambda: prefix.probe("button", caption, label).split(), 30)
+        check(middle, f"no button {label} in {caption}")
+        xdotool("mousemove", *middle, "click", "1", display_name=prefix.display)
         if wait_for(until, 15):
             return
-    check(False, f"{key} in window {window} did nothing")
+    shot = BUILD / "installer-failure.png"
+    subprocess.run(["import", "-window", "root", str(shot)], env={**os.environ,
+                   "DISPLAY": prefix.display})
+    check(False, f"{label} in {caption} did nothing; the screen is in {shot}")
 
 
 def page_with(prefix, caption, text):
@@ -206,10 +217,10 @@ def asks_to_close(installation, before, caption, ended):
         check(expected in texts, f"the question says {texts!r}")
     if caption == INSTALLER:
         screenshot(prefix.display, window, QUESTION_SCREENSHOT)
-    answer(prefix, window, "Return", gone(prefix, window))
+    click(prefix, caption, "重试(&R)", gone(prefix, window))
     texts_again, window = window_of(prefix, caption)
     check(texts_again == texts, f"after Retry: {texts_again!r}")
-    answer(prefix, window, "Escape", ended)
+    click(prefix, caption, "取消", ended)
     unchanged(installation, before, f"{caption}, cancelled,")
 
 
@@ -228,12 +239,10 @@ def installed_while_running():
         process = installation.start_installer()
         _, question = window_of(prefix, INSTALLER)
         installation.stop_program()
-        answer(prefix, question, "Return", gone(prefix, question))
-        answer(prefix, page_with(prefix, INSTALLER, "安装(&I)"), "Return",
-               lambda: shows(prefix, INSTALLER, "完成(&F)"))
-        finish = page_with(prefix, INSTALLER, "完成(&F)")
-        screenshot(prefix.display, finish, FINISH_SCREENSHOT)
-        answer(prefix, finish, "Return", ended)
+        click(prefix, INSTALLER, "重试(&R)", gone(prefix, question))
+        click(prefix, INSTALLER, "安装(&I)", lambda: shows(prefix, INSTALLER, "完成(&F)"))
+        screenshot(prefix.display, page_with(prefix, INSTALLER, "完成(&F)"), FINISH_SCREENSHOT)
+        click(prefix, INSTALLER, "完成(&F)", ended)
         check(process.returncode == 0, f"the installer ended with {process.returncode}")
         installed(installation)
         check(wait_for(prefix.program_runs, 60), "the finish page did not start the program")
@@ -262,14 +271,12 @@ def file_in_use():
         prefix.start(BUILD / "lanhe_desktop_probe.exe", "hold", "C:\\hold.pid", held)
         check(wait_for(flag.exists, 10), "the file was not taken")
         prefix.start(installation.uninstaller())
-        answer(prefix, page_with(prefix, UNINSTALLER, "卸载(&U)"), "Return",
-               lambda: shows(prefix, UNINSTALLER, "无法删除"))
-        said, box = window_of(prefix, UNINSTALLER)
+        click(prefix, UNINSTALLER, "卸载(&U)", lambda: shows(prefix, UNINSTALLER, "无法删除"))
+        said, _ = window_of(prefix, UNINSTALLER)
         check(held in said, f"the uninstaller said {said!r}")
         # The page then tells a failure, never success; its one button left ends it.
-        answer(prefix, box, "Return", lambda: shows(prefix, UNINSTALLER, "卸载程序未能完成卸载"))
-        answer(prefix, page_with(prefix, UNINSTALLER, "卸载程序未能完成卸载"), "Return",
-               lambda: not prefix.windows_processes("\\~nsu"))
+        click(prefix, UNINSTALLER, "确定", lambda: shows(prefix, UNINSTALLER, "卸载程序未能完成卸载"))
+        click(prefix, UNINSTALLER, "取消(&C)", lambda: not prefix.windows_processes("\\~nsu"))
         files, shortcut, entry = installation.snapshot()
         check("uninstall.exe" in files and "translations/qtbase_zh_CN.qm" in files and shortcut
               and entry, f"after the failed removal: {sorted(files)}, shortcut {shortcut}, {entry}")
