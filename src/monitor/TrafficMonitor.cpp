@@ -129,7 +129,7 @@ std::optional<TrafficMonitor::Reading> TrafficMonitor::takeReading(const CInterf
     if (interfaces.Count() == 0) {
         return std::nullopt;
     }
-    readCounters(interfaces, counters_);
+    readCounters(interfaces, objIpHelper_.octets64(), counters_);
     return Reading{static_cast<std::int32_t>(objIpHelper_.BytesReceived()),
                    static_cast<std::int32_t>(objIpHelper_.BytesSent()), clock_.nowNanoseconds()};
 }
@@ -160,7 +160,7 @@ void TrafficMonitor::measure(const Reading& reading, MonitorCaptions& captions) 
 }
 
 TrafficMonitor::Rates TrafficMonitor::ratesSinceBaseline(std::int64_t elapsedNanoseconds) const {
-    const TrafficChange change = trafficBetween(lastCounters_, counters_);
+    const TrafficChange change = trafficBetween(lastCounters_, counters_, elapsedNanoseconds);
     return {perSecond(change.received, elapsedNanoseconds),
             perSecond(change.sent, elapsedNanoseconds)};
 }

@@ -25,12 +25,17 @@ double CIpHelper::BytesSent() const {
     return bytesSent_;
 }
 
+std::span<const Octets64> CIpHelper::octets64() const {
+    return octets64_;
+}
+
 // Two calls: the size the table needs, then the table itself. A table that grew in between
 // makes the second call fail; that read is empty and the next one tries afresh.
 void CIpHelper::RefreshInterfaces() {
     interfaces_ = std::make_shared<CInterfaces>();
     bytesReceived_ = 0;
     bytesSent_ = 0;
+    octets64_.clear();
     std::uint32_t size = 0;
     if (table_.GetIfTable(nullptr, size, false) == kIfTableNotSupported || size == 0) {
         return;
@@ -46,4 +51,6 @@ void CIpHelper::RefreshInterfaces() {
     const TableTotals totals = appendTableRows(buffer_, *interfaces_, rowTexts_);
     bytesReceived_ = totals.received;
     bytesSent_ = totals.sent;
+    const std::span<const Octets64> octets64 = table_.octets64();
+    octets64_.assign(octets64.begin(), octets64.end());
 }

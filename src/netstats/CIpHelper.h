@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "netstats/CInterfaces.h"
@@ -25,6 +26,10 @@ class CIpHelper {
     double BytesReceived() const;
     double BytesSent() const;
 
+    // The rows' 64-bit octet counters at the last refresh, in row order, as the table keeps
+    // them: none where it keeps only the rows' 32-bit ones, or where no table could be read.
+    std::span<const Octets64> octets64() const;
+
   private:
     void RefreshInterfaces();
 
@@ -32,6 +37,7 @@ class CIpHelper {
     std::shared_ptr<CInterfaces> interfaces_;
     std::int32_t bytesReceived_ = 0;
     std::int32_t bytesSent_ = 0;
+    std::vector<Octets64> octets64_;
     // The table's bytes of the last refresh; kept, so that a refresh of a table that did not
     // grow allocates no buffer.
     std::vector<std::uint8_t> buffer_;

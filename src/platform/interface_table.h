@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 // Result codes of GetIfTable (the Windows error numbers).
 inline constexpr std::uint32_t kIfTableSuccess = 0;
@@ -31,6 +32,13 @@ inline constexpr std::uint32_t kIfOperConnecting = 3;
 inline constexpr std::uint32_t kIfOperConnected = 4;
 inline constexpr std::uint32_t kIfOperOperational = 5;
 
+// A row's received and sent octets as 64-bit counters. No link wraps one in centuries, so one
+// that went down started again from zero.
+struct Octets64 {
+    std::uint64_t received = 0;
+    std::uint64_t sent = 0;
+};
+
 class InterfaceTable {
   public:
     InterfaceTable() = default;
@@ -43,6 +51,9 @@ class InterfaceTable {
     // returns 0. Returns 50 where the system has no table, another code on other failures.
     // `sort` asks for the rows in ascending interface index.
     virtual std::uint32_t GetIfTable(std::uint8_t* table, std::uint32_t& size, bool sort) = 0;
+    // The 64-bit counters behind the rows the last successful fill wrote, in row order, valid
+    // until the next call; empty where the system keeps only the rows' 32-bit ones.
+    virtual std::span<const Octets64> octets64() const = 0;
 };
 
 // The running system's table (netlink on Linux, iphlpapi on Windows).

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -32,19 +33,28 @@ class NetlinkInterfaceTable final : public InterfaceTable {
         if (!sizedTable_) {
             return kIfTableGeneralFailure;
         }
-        if (table == nullptr || size < sizedTable_->size()) {
-            size = static_cast<std::uint32_t>(sizedTable_->size());
+        if (table == nullptr || size < sizedTable_->bytes.size()) {
+            size = static_cast<std::uint32_t>(sizedTable_->bytes.size());
             return kIfTableInsufficientBuffer;
         }
-        std::ranges::copy(*sizedTable_, table);
+        std::ranges::copy(sizedTable_->bytes, table);
+        filledOctets64_ = std::move(sizedTable_->octets64);
         sizedTable_.reset();
         return kIfTableSuccess;
     }
 
+    std::span<const Octets64> octets64() const override { return filledOctets64_; }
+
   private:
+    // One read of the table: its bytes, and each row's 64-bit counters in row order.
+    struct Table {
+        std::vector<std::uint8_t> bytes;
+        std::vector<Octets64> octets64;
+    };
+
     // The channel is kept from read to read; one that failed may still hold the rest of a
     // dump, so the next read opens a new one.
-    std::optional<std::vector<std::uint8_t>> readTable(bool sort) {
+    std::optional<Table> readTable(bool sort) {
         if (!channel_) {
             channel_ = openNetlinkChannel(kReceiveTimeoutMilliseconds);
         }
@@ -61,17 +71,22 @@ class NetlinkInterfaceTable final : public InterfaceTable {
         }
         sysfsFacts_.putFacts(*links);
         std::vector<IfRow> rows;
+        Table read;
         rows.reserve(links->size());
+        read.octets64.reserve(links->size());
         for (LinkRow& link : *links) {
             rows.push_back(std::move(link.row));
+            read.octets64.push_back(link.octets64);
         }
-        return encodeIfTable(rows);
+        read.bytes = encodeIfTable(rows);
+        return read;
     }
 
     std::unique_ptr<MonotonicClock> clock_;
     SysfsFactsCache sysfsFacts_;
     std::unique_ptr<NetlinkChannel> channel_;
-    std::optional<std::vector<std::uint8_t>> sizedTable_;
+    std::optional<Table> sizedTable_;
+    std::vector<Octets64> filledOctets64_;
 };
 
 }  // namespace

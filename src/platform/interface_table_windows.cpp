@@ -38,6 +38,9 @@ class IpHelperInterfaceTable final : public InterfaceTable {
         size = systemSize;
         return result;
     }
+
+    // MIB_IFROW holds 32-bit counters only.
+    std::span<const Octets64> octets64() const override { return {}; }
 };
 
 }  // namespace

@@ -32,7 +32,9 @@ std::uint32_t low32(std::uint64_t counter) {
     return static_cast<std::uint32_t>(counter);
 }
 
-void putCounters(IfRow& row, const rtnl_link_stats64& stats) {
+void putCounters(LinkRow& link, const rtnl_link_stats64& stats) {
+    link.octets64 = {stats.rx_bytes, stats.tx_bytes};
+    IfRow& row = link.row;
     row.inOctets = low32(stats.rx_bytes);
     row.inUcastPkts = low32(stats.rx_packets - std::min(stats.rx_packets, stats.multicast));
     row.inNUcastPkts = low32(stats.multicast);
@@ -101,7 +103,7 @@ LinkRow rowFromLink(std::span<const std::uint8_t> message) {
                 std::copy_n(payload.begin(), row.physAddrLen, row.physAddr.begin());
                 break;
             case IFLA_STATS64:
-                putCounters(row, readStruct<rtnl_link_stats64>(payload));
+                putCounters(link, readStruct<rtnl_link_stats64>(payload));
                 break;
             default:
                 break;

@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "platform/if_row_layout.h"
+#include "platform/interface_table.h"
 #include "platform/netlink_channel_linux.h"
 
-// One link of a dump: its row, and its name as the kernel spells it, for sysfs.
+// One link of a dump: its row, its name as the kernel spells it, for sysfs, and the 64-bit
+// octet counters whose low 32 bits the row holds.
 struct LinkRow {
     IfRow row;
     std::string name;
+    Octets64 octets64;
 };
 
 // The links of one whole dump over `channel`, in the kernel's order, without what sysfs adds.

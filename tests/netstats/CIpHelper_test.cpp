@@ -54,7 +54,8 @@ TEST_F(CIpHelperTest, TwoReadsGiveIndependentCollections) {
     EXPECT_EQ(helper.Interfaces()->Item(1)->InterfaceDescription(), "eth");
 }
 
-// Every failure of the two calls gives an empty snapshot, with the totals of a good one reset.
+// Every failure of the two calls gives an empty snapshot, with the totals and 64-bit counters
+// of a good one reset.
 TEST(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
     // What goes wrong, and the calls it takes.
     const std::tuple<const char*, void (*)(FakeInterfaceTable&), int> failures[] = {
@@ -66,14 +67,18 @@ TEST(CIpHelperFailureTest, GivesEmptyCollectionAndZeroTotals) {
     for (const auto& [what, arrange, calls] : failures) {
         SCOPED_TRACE(what);
         FakeInterfaceTable table({interfaceRow("eth0", 100, 200)});
+        table.rowOctets64 = {{1ull << 32 | 100, 200}};
         CIpHelper helper(table);
         ASSERT_EQ(helper.Interfaces()->Count(), 1);
+        ASSERT_EQ(helper.octets64().size(), 1u);
+        EXPECT_EQ(helper.octets64()[0].received, 1ull << 32 | 100);
         arrange(table);
         const auto interfaces = helper.Interfaces();
         ASSERT_NE(interfaces, nullptr);
         EXPECT_EQ(interfaces->Count(), 0);
         EXPECT_EQ(helper.BytesReceived(), 0);
         EXPECT_EQ(helper.BytesSent(), 0);
+        EXPECT_TRUE(helper.octets64().empty());
         EXPECT_EQ(table.calls, 2 + calls);
     }
 }

@@ -17,6 +17,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -36,15 +37,17 @@ TEST(InterfaceTableLinuxTest, LinkFactsTakeTheWindowsCodes) {
     EXPECT_EQ(speedFromMbits(4295), 4'294'967'295u);
 }
 
-// One dump in one datagram: `links` link messages, then the end with the dump's error code,
-// every message marked interrupted or not.
-std::vector<std::uint8_t> dumpDatagram(int links, bool interrupted, int error = 0) {
+// One dump in one datagram: `links` link messages, each with `stats` when given, then the end
+// with the dump's error code, every message marked interrupted or not.
+std::vector<std::uint8_t> dumpDatagram(int links, bool interrupted, int error = 0,
+                                       const rtnl_link_stats64* stats = nullptr) {
     const auto flags =
         static_cast<std::uint16_t>(NLM_F_MULTI | (interrupted ? NLM_F_DUMP_INTR : 0));
+    const std::size_t attribute = stats ? RTA_LENGTH(sizeof(*stats)) : 0;
     std::vector<std::uint8_t> datagram;
     for (int link = 0; link <= links; ++link) {
         const bool done = link == links;
-        const nlmsghdr header{NLMSG_LENGTH(done ? sizeof(error) : sizeof(ifinfomsg)),
+        const nlmsghdr header{NLMSG_LENGTH(done ? sizeof(error) : sizeof(ifinfomsg) + attribute),
                               static_cast<std::uint16_t>(done ? NLMSG_DONE : RTM_NEWLINK), flags, 0,
                               0};
         const std::size_t at = datagram.size();
@@ -52,6 +55,11 @@ std::vector<std::uint8_t> dumpDatagram(int links, bool interrupted, int error = 
         std::memcpy(&datagram[at], &header, sizeof(header));
         if (done) {
             std::memcpy(&datagram[at + NLMSG_HDRLEN], &error, sizeof(error));
+        } else if (stats) {
+            const rtattr head{static_cast<std::uint16_t>(attribute), IFLA_STATS64};
+            const std::size_t attributeAt = at + NLMSG_HDRLEN + sizeof(ifinfomsg);
+            std::memcpy(&datagram[attributeAt], &head, sizeof(head));
+            std::memcpy(&datagram[attributeAt + RTA_LENGTH(0)], stats, sizeof(*stats));
         }
     }
     return datagram;
@@ -99,31 +107,46 @@ TEST(InterfaceTableLinuxTest, AnInterruptedDumpIsAskedForOnceMoreAndAFailedOneGi
     EXPECT_FALSE(kernel->receive().has_value()) << "nothing asked for, nothing waited for";
 }
 
-// The low 32 bits of what the loopback has received, as the kernel counts it.
-std::uint32_t loopbackReceived() {
+TEST(InterfaceTableLinuxTest, ALinkKeepsIts64BitOctetCountersBesideTheRowsLow32Bits) {
+    rtnl_link_stats64 stats{};
+    stats.rx_bytes = 0x1'2345'6789;
+    stats.tx_bytes = 0x2'0000'0001;
+    ScriptedChannel channel({dumpDatagram(1, false, 0, &stats)});
+    const auto links = dumpLinks(channel);
+    ASSERT_TRUE(links && links->size() == 1);
+    const LinkRow& link = links->front();
+    EXPECT_EQ(std::tuple(link.octets64.received, link.octets64.sent),
+              std::tuple(0x1'2345'6789u, 0x2'0000'0001u));
+    EXPECT_EQ(std::tuple(link.row.inOctets, link.row.outOctets), std::tuple(0x2345'6789u, 1u));
+}
+
+// What the loopback has received, as the kernel counts it.
+std::uint64_t loopbackReceived() {
     std::uint64_t bytes = 0;
     std::ifstream("/sys/class/net/lo/statistics/rx_bytes") >> bytes;
-    return static_cast<std::uint32_t>(bytes);
+    return bytes;
 }
 
 // The loopback's received count lies between two readings of the kernel's own, taken around
-// the read: the size query already dumps the counters the fill call copies.
+// the read, whole among the 64-bit counters and its low 32 bits in the row: the size query
+// already dumps the counters the fill call copies.
 TEST(InterfaceTableLinuxTest, ReadListsTheLoopbackAndEveryOtherInterface) {
     const auto table = makeSystemInterfaceTable();
-    const std::uint32_t received = loopbackReceived();
+    const std::uint64_t received = loopbackReceived();
     std::uint32_t size = 0;
     ASSERT_EQ(table->GetIfTable(nullptr, size, false), kIfTableInsufficientBuffer);
     std::vector<std::uint8_t> buffer(size);
     ASSERT_EQ(table->GetIfTable(buffer.data(), size, false), kIfTableSuccess);
-    const std::uint32_t receivedSince = loopbackReceived() - received;
+    const std::uint64_t receivedSince = loopbackReceived() - received;
 
-    std::map<std::string, std::span<const std::uint8_t>> rows;
-    for (std::size_t at = if_row::kTableHeaderSize; at < buffer.size(); at += if_row::kRowSize) {
+    std::map<std::string, std::size_t> rows;
+    for (std::size_t row = 0; if_row::rowOffset(row) < buffer.size(); ++row) {
         std::string name;
-        for (std::size_t unit = at + if_row::kName; buffer[unit] != 0; unit += 2) {
+        for (std::size_t unit = if_row::rowOffset(row) + if_row::kName; buffer[unit] != 0;
+             unit += 2) {
             name.push_back(static_cast<char>(buffer[unit]));
         }
-        rows[name] = std::span(buffer).subspan(at, if_row::kRowSize);
+        rows[name] = row;
     }
     struct if_nameindex* const system = if_nameindex();
     std::size_t count = 0;
@@ -133,11 +156,14 @@ TEST(InterfaceTableLinuxTest, ReadListsTheLoopbackAndEveryOtherInterface) {
     if_freenameindex(system);
     EXPECT_EQ(rows.size(), count);
     ASSERT_TRUE(rows.contains("lo"));
-    const std::span<const std::uint8_t> lo = rows.at("lo");
+    ASSERT_EQ(table->octets64().size(), rows.size());
+    const auto lo = std::span(buffer).subspan(if_row::rowOffset(rows.at("lo")), if_row::kRowSize);
     EXPECT_EQ(if_row::getU32(lo, if_row::kIndex), if_nametoindex("lo"));
     EXPECT_EQ(if_row::getU32(lo, if_row::kType), kIfTypeLoopback);
     EXPECT_EQ(if_row::getU32(lo, if_row::kOperStatus), kIfOperOperational);
-    EXPECT_LE(if_row::getU32(lo, if_row::kInOctets) - received, receivedSince);
+    const std::uint64_t lo64 = table->octets64()[rows.at("lo")].received;
+    EXPECT_LE(lo64 - received, receivedSince);
+    EXPECT_EQ(if_row::getU32(lo, if_row::kInOctets), static_cast<std::uint32_t>(lo64));
 }
 
 }  // namespace

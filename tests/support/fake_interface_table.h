@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,7 +55,11 @@ class FakeInterfaceTable final : public InterfaceTable {
         return kIfTableSuccess;
     }
 
+    std::span<const Octets64> octets64() const override { return rowOctets64; }
+
     std::vector<IfRow> rows;
+    // The rows' 64-bit counters, in row order; none by default, as on Windows.
+    std::vector<Octets64> rowOctets64;
     // What the size query returns (50: not supported) where the size-needed code belongs.
     std::uint32_t sizeQueryResult = kIfTableInsufficientBuffer;
     // The size query reports a size of 0.

@@ -110,6 +110,29 @@ TEST_F(TrafficMonitorTest, EachInterfaceIsMeasuredOnItsOwnWhereTheirSumWouldOver
     EXPECT_EQ(tops_.dblDownloadSpeedTop, 10'240'000);
 }
 
+// Mended: a counter that restarted from above 2^31 read as a burst of 1.29 GB in 100 ms. The
+// Linux table tells it by the 64-bit counter, the Windows one by the interface's speed; the
+// traffic after it counts from the restarted value.
+TEST_F(TrafficMonitorTest, ACounterRestartedFromAbove2To31IsNoTraffic) {
+    for (const bool keeps64 : {true, false}) {
+        SCOPED_TRACE(keeps64 ? "64-bit counters" : "a speed of 1 Gb/s");
+        RateTops tops;
+        TrafficMonitor monitor(table_, pic1_, settings_, clock_, tops);
+        const auto tick = [&](std::uint32_t received) {
+            IfRow eth0 = interfaceRow("eth0", received);
+            eth0.speed = keeps64 ? 0 : 1'000'000'000;
+            table_.rows = {eth0};
+            table_.rowOctets64.assign(keeps64 ? 1 : 0, Octets64{received, 0});
+            clock_.advanceMilliseconds(100);
+            return monitor.tmrUpdate_Timer(0, 1).lblDSpeed;
+        };
+        tick(3'000'000'000);
+        EXPECT_EQ(tick(1500), "0 BS ");
+        EXPECT_EQ(tick(1500 + 10'240), "100.00 KBS ");
+        EXPECT_EQ(tops.dblDownloadSpeedTop, 102'400);
+    }
+}
+
 // A tick of no length, and one whose table holds no interface (what a table that could not be
 // read gives, pinned in CIpHelper_test.cpp), measure nothing; the next good one measures
 // across them.

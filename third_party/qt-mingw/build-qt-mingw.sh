@@ -27,6 +27,8 @@ build=$work/build
 prefix=/qt-mingw/prefix
 stage=$work/stage
 toolchain=$here/mingw-w64-x86_64.toolchain.cmake
+# The one date the archive's files and the DLLs' headers carry: 1 January 2023.
+epoch=1672531200
 mkdir -p "$work"
 
 # Debian's source package, fetched with apt from the mirror this machine's apt already uses,
@@ -78,24 +80,32 @@ unpack_source() {
 #   -no-feature-vulkan         no Vulkan headers for MinGW
 #   -ffile-prefix-map          file names compiled into the DLLs read qtbase/..., not this folder
 #   --no-insert-timestamp      no build time in the DLLs' headers: a rebuild gives the same bytes
+#   QT_AVOID_CMAKE_ARCHIVING_API   the MIME database compiled into Qt6Core is compressed by Qt's
+#                              Perl script with an empty gzip header; CMake's own archiver would
+#                              write the time of the build into it
 #   QT_HOST_PATH_CMAKE_DIR     Debian keeps the host Qt's CMake files in the multiarch folder
 configure_qt() {
-    [[ ! -f $build/build.ninja ]] || return 0
-    rm -rf "$build"
-    mkdir -p "$build"
     local map="-ffile-prefix-map=$src=qtbase -ffile-prefix-map=$build=build"
     local link=-Wl,--no-insert-timestamp
-    (cd "$build" && nice -n 19 "$src/configure" -prefix "$prefix" -qt-host-path /usr \
-        -xplatform win32-g++ -release -shared -nomake examples -nomake tests \
-        -no-opengl -no-dbus -no-icu -qt-zlib -qt-libpng -no-libjpeg -qt-pcre \
-        -qt-doubleconversion -no-zstd -qt-harfbuzz -no-freetype -no-pkg-config \
-        -no-feature-sql -no-feature-network -no-feature-xml -no-feature-printsupport \
-        -no-feature-concurrent -no-feature-direct2d1_1 -no-feature-tabletevent \
-        -no-feature-vulkan -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DCMAKE_C_FLAGS="$map" -DCMAKE_CXX_FLAGS="$map" -DCMAKE_SHARED_LINKER_FLAGS="$link" \
-        -DCMAKE_MODULE_LINKER_FLAGS="$link" -DCMAKE_EXE_LINKER_FLAGS="$link") \
-        >"$work/configure.log" 2>&1 || { tail -n 40 "$work/configure.log" >&2; return 1; }
+    local options=(-prefix "$prefix" -qt-host-path /usr -xplatform win32-g++ -release -shared
+        -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -qt-zlib -qt-libpng
+        -no-libjpeg -qt-pcre -qt-doubleconversion -no-zstd -qt-harfbuzz -no-freetype
+        -no-pkg-config -no-feature-sql -no-feature-network -no-feature-xml
+        -no-feature-printsupport -no-feature-concurrent -no-feature-direct2d1_1
+        -no-feature-tabletevent -no-feature-vulkan -- -G Ninja
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+        -DQT_AVOID_CMAKE_ARCHIVING_API=ON -DCMAKE_C_FLAGS="$map" -DCMAKE_CXX_FLAGS="$map"
+        -DCMAKE_SHARED_LINKER_FLAGS="$link" -DCMAKE_MODULE_LINKER_FLAGS="$link"
+        -DCMAKE_EXE_LINKER_FLAGS="$link")
+    # A build configured with other options than these is started again from scratch.
+    if [[ -f $build/build.ninja && $(cat "$build/configured-with" 2>/dev/null) == "${options[*]}" ]]; then
+        return 0
+    fi
+    rm -rf "$build"
+    mkdir -p "$build"
+    (cd "$build" && nice -n 19 "$src/configure" "${options[@]}") >"$work/configure.log" 2>&1 ||
+        { tail -n 40 "$work/configure.log" >&2; return 1; }
+    echo "${options[*]}" >"$build/configured-with"
 }
 
 build_and_install() {
@@ -111,7 +121,8 @@ slim_prefix() {
     local root=$stage$prefix runtime=/usr/lib/gcc/$triple/12-posix
     cp "$runtime/libgcc_s_seh-1.dll" "$runtime/libstdc++-6.dll" \
         "/usr/$triple/lib/libwinpthread-1.dll" "$root/bin/"
-    find "$root" -name '*.dll' -exec "$triple-strip" --strip-unneeded {} +
+    # strip stamps the DLLs it writes with the present time unless it is given one.
+    find "$root" -name '*.dll' -exec env SOURCE_DATE_EPOCH=$epoch "$triple-strip" --strip-unneeded {} +
     find "$root/mkspecs" -mindepth 1 -maxdepth 1 -type d ! -name win32-g++ ! -name common \
         ! -name features ! -name modules -exec rm -rf {} +
     rm -rf "$root/doc"
@@ -129,7 +140,7 @@ slim_prefix() {
 # Names sorted, one owner, one time: the archive depends on the files alone.
 pack() {
     tar -C "$stage/qt-mingw" --sort=name --owner=0 --group=0 --numeric-owner \
-        --mtime=@1672531200 --format=gnu -cf - prefix | xz -9 -T1 >"$work/$archive_name"
+        --mtime=@$epoch --format=gnu -cf - prefix | xz -9 -T1 >"$work/$archive_name"
     (cd "$work" && sha256sum "$archive_name")
     if (cd "$here" && sha256sum --check --quiet SHA256SUMS 2>/dev/null) &&
         cmp -s "$work/$archive_name" "$here/$archive_name"; then
