@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, then configures, builds and tests each preset in turn, the tests of
-# one preset while the next builds; every check is a CTest test (docs/testing.md). Ends with one
-# summary read from CTest's own reports by
-# tests/test_report.py: the time of each preset, the checks and time per label, each failure
-# with its output, and last "Total: N passed, N failed, N skipped". Reports, build logs and
-# times are kept in build/test-results/. A build that fails stops the run, as every later preset
-# builds the same code; failing tests do not, so that one run shows every failure.
+# Installs what is missing, then configures and builds each preset in turn, its tests running
+# while the next one builds; every check is a CTest test (docs/testing.md). Ends with one
+# summary read from CTest's own reports by tests/test_report.py: the time of each preset, the
+# checks and time per label, each failure with its output, and last "Total: N passed, N failed,
+# N skipped". Reports, build logs and times are kept in build/test-results/. A build that fails
+# stops the run, as every later preset builds the same code; failing tests do not, so that one
+# run shows every failure.
 # Only the installation and the desktop-user check need root. Started through sudo, everything
-# else runs as the invoking user, and that check runs last, as root, with no password asked
-# in between; run as a user without sudo, it reports itself skipped.
+# else runs as the invoking user, and that check runs last, as root, with no password asked in
+# between; run as a user without sudo, it reports itself skipped. (--presets is that run of the
+# invoking user's.)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/privileges.sh
@@ -41,30 +42,36 @@ test_preset() {
         "$results/$step-tests.log"
 }
 
-# The tests of one preset run while the next preset builds; one such run at a time.
-testing= testing_pid=
+# The tests of each preset start as soon as it is built and run meanwhile, while the next
+# preset builds: the end-to-end runs mostly wait on real time. The steps under way, by process.
+declare -A testing=()
 test_meanwhile() {
-    wait_for_tests
-    echo "=== $1: tests, while the next preset builds (output in $results/$1-tests.log)"
+    local step=${step:-$1}
+    echo "=== $step: tests started (output in $results/$step-tests.log)"
     test_preset "$@" &
-    testing=$1 testing_pid=$!
+    testing[$!]=$step
 }
 
 wait_for_tests() {
-    [[ -n $testing ]] || return 0
-    wait "$testing_pid"
-    echo "=== $testing: tests done"
-    sed -n '/tests passed, /,$p' "$results/$testing-tests.log"
-    testing= testing_pid=
+    local pid
+    for pid in "${!testing[@]}"; do
+        wait "$pid"
+        echo "=== ${testing[$pid]}: tests done"
+        sed -n '/tests passed, /,$p' "$results/${testing[$pid]}-tests.log"
+    done
+    testing=()
 }
 
-# Every preset but the desktop-user check, fastest and most often failing first; a failed
-# build stops the run once the tests running meanwhile have ended.
+# Every preset, fastest and most often failing first, and the desktop-user check with the
+# default preset's tests unless $1 says it runs later; a failed build stops the run once the
+# tests under way have ended.
 run_presets() {
+    local default_tests=()
+    [[ ${1:-} != desktop-later ]] || default_tests=(-LE desktop)
     rm -rf "$results"
     mkdir -p "$results"
     build_preset default -DLANHE_WITH_TESTS=ON -DLANHE_WITH_BENCHMARKS=ON &&
-        test_meanwhile default -LE desktop &&
+        test_meanwhile default "${default_tests[@]}" &&
         build_preset asan -DLANHE_WITH_TESTS=ON && test_meanwhile asan &&
         build_preset tsan -DLANHE_WITH_TESTS=ON && test_meanwhile tsan &&
         run_windows_checks
@@ -78,10 +85,7 @@ run_presets() {
 # the preset runs like the others.
 run_windows_checks() {
     if [[ ! -f scripts/test.d/45-windows.sh ]]; then
-        build_preset windows || return 1
-        wait_for_tests
-        echo "=== windows: tests"
-        test_preset windows
+        build_preset windows && test_meanwhile windows
         return
     fi
     local script step started status
@@ -97,7 +101,7 @@ run_windows_checks() {
 # ----
 
 if [[ ${1:-} == --presets ]]; then
-    run_presets
+    run_presets desktop-later
     exit
 fi
 
@@ -112,15 +116,14 @@ trap 'rm -f "$accounts"' EXIT
 
 user=$(invoking_user_of_tree)
 if [[ -n $user ]]; then
-    run_as_user "$user" scripts/test.sh --presets
+    # The desktop-user check needs root: it runs here, once the user's presets are done.
+    if run_as_user "$user" scripts/test.sh --presets; then
+        echo "=== desktop: tests"
+        step=desktop test_preset default -L desktop
+        cat "$results/desktop-tests.log"
+    fi
 else
     run_presets
-fi
-built=$?
-if ((built == 0)); then
-    echo "=== desktop: tests"
-    step=desktop test_preset default -L desktop
-    cat "$results/desktop-tests.log"
 fi
 if [[ -s $accounts ]]; then
     python3 tests/desktop/host_accounts.py compare "$accounts" "$results/host.xml"
