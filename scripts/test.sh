@@ -15,9 +15,12 @@ cd "$(dirname "$0")/.."
 source scripts/privileges.sh
 results=build/test-results
 
-# Appends a phase's line to the table the summary reads: step, phase, seconds, status, log.
+# Appends a phase's line to the table the summary reads: step $1, phase $2, its seconds $3,
+# passed or failed by the exit status $4, and its log $5.
 record() {
-    printf '%s\t%s\t%s\t%s\t%s\n' "$@" >>"$results/steps.tsv"
+    local outcome=passed
+    (($4 == 0)) || outcome=failed
+    printf '%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$outcome" "$5" >>"$results/steps.tsv"
 }
 
 # Configures and builds preset $1, the options after it added to the configure. The build
@@ -27,7 +30,7 @@ build_preset() {
     echo "=== $preset: configure and build"
     { cmake --preset "$preset" "${@:2}" && nice -n 10 cmake --build --preset "$preset" -j"$(nproc)"; } 2>&1 |
         tee "$log" || status=1
-    record "$preset" build $((SECONDS - started)) "$([[ $status == 0 ]] && echo passed || echo failed)" "$log"
+    record "$preset" build $((SECONDS - started)) "$status" "$log"
     return "$status"
 }
 
@@ -38,28 +41,27 @@ test_preset() {
     ctest --preset "$preset" "${@:2}" --show-only=json-v1 >"$results/$step.tests.json"
     ctest --preset "$preset" "${@:2}" -j"$(nproc)" --output-junit "$PWD/$results/$step.xml" \
         >"$results/$step-tests.log" 2>&1 || status=1
-    record "$step" tests $((SECONDS - started)) "$([[ $status == 0 ]] && echo passed || echo failed)" \
-        "$results/$step-tests.log"
+    record "$step" tests $((SECONDS - started)) "$status" "$results/$step-tests.log"
 }
 
 # The tests of each preset start as soon as it is built and run meanwhile, while the next
-# preset builds: the end-to-end runs mostly wait on real time. The steps under way, by process.
-declare -A testing=()
+# preset builds: the end-to-end runs mostly wait on real time. The steps under way, in the
+# order they started, and their processes.
+testing=() testing_pids=()
 test_meanwhile() {
-    local step=${step:-$1}
-    echo "=== $step: tests started (output in $results/$step-tests.log)"
+    echo "=== $1: tests started (output in $results/$1-tests.log)"
     test_preset "$@" &
-    testing[$!]=$step
+    testing+=("$1") testing_pids+=($!)
 }
 
 wait_for_tests() {
-    local pid
-    for pid in "${!testing[@]}"; do
-        wait "$pid"
-        echo "=== ${testing[$pid]}: tests done"
-        sed -n '/tests passed, /,$p' "$results/${testing[$pid]}-tests.log"
+    local i
+    for i in "${!testing[@]}"; do
+        wait "${testing_pids[i]}"
+        echo "=== ${testing[i]}: tests done"
+        sed -n '/tests passed, /,$p' "$results/${testing[i]}-tests.log"
     done
-    testing=()
+    testing=() testing_pids=()
 }
 
 # Every preset, fastest and most often failing first, and the desktop-user check with the
@@ -94,8 +96,7 @@ run_windows_checks() {
         echo "=== $step: $script"
         started=$SECONDS status=0
         bash "$script" 2>&1 | tee "$results/$step.log" || status=1
-        record "$step" script $((SECONDS - started)) "$([[ $status == 0 ]] && echo passed || echo failed)" \
-            "$results/$step.log"
+        record "$step" script $((SECONDS - started)) "$status" "$results/$step.log"
     done
 }
 # ----
@@ -132,5 +133,5 @@ if [[ -n $user ]]; then
     # What root left in the tree (reports, CTest's logs) is given back to the tree's user.
     find build ! -user "$user" -exec chown "$user": {} +
 fi
-record "whole run" "" "$SECONDS" passed ""
+record "whole run" "" "$SECONDS" 0 ""
 python3 tests/test_report.py summary "$results"
