@@ -131,7 +131,7 @@ if [[ -s $accounts ]]; then
 fi
 if [[ -n $user ]]; then
     # What root left in the tree (reports, CTest's logs) is given back to the tree's user.
-    find build ! -user "$user" -exec chown "$user": {} +
+    find . ! -user "$user" -exec chown "$user": {} +
 fi
 record "whole run" "" "$SECONDS" 0 ""
 python3 tests/test_report.py summary "$results"

@@ -25,6 +25,8 @@ import subprocess
 import sys
 from pathlib import Path
 
+# Root runs this check in a tree that may be a user's: nothing of it may be left there.
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import host_accounts  # noqa: E402
 
