@@ -65,21 +65,19 @@ wait_for_tests() {
 }
 
 # Every preset, fastest and most often failing first, and the desktop-user check with the
-# default preset's tests unless $1 says it runs later; a failed build stops the run once the
-# tests under way have ended.
+# default preset's tests unless $1 says it runs later. A failed build stops the run once the
+# tests under way have ended; only a failed default build, which that check needs, fails this.
 run_presets() {
     local default_tests=()
     [[ ${1:-} != desktop-later ]] || default_tests=(-LE desktop)
     rm -rf "$results"
     mkdir -p "$results"
-    build_preset default -DLANHE_WITH_TESTS=ON -DLANHE_WITH_BENCHMARKS=ON &&
-        test_meanwhile default "${default_tests[@]}" &&
-        build_preset asan -DLANHE_WITH_TESTS=ON && test_meanwhile asan &&
+    build_preset default -DLANHE_WITH_TESTS=ON -DLANHE_WITH_BENCHMARKS=ON || return 1
+    test_meanwhile default "${default_tests[@]}"
+    build_preset asan -DLANHE_WITH_TESTS=ON && test_meanwhile asan &&
         build_preset tsan -DLANHE_WITH_TESTS=ON && test_meanwhile tsan &&
         run_windows_checks
-    local status=$?
     wait_for_tests
-    return "$status"
 }
 
 # ---- The Windows checks. Until they are CTest tests of the windows preset, the two scripts
@@ -117,7 +115,8 @@ trap 'rm -f "$accounts"' EXIT
 
 user=$(invoking_user_of_tree)
 if [[ -n $user ]]; then
-    # The desktop-user check needs root: it runs here, once the user's presets are done.
+    # The desktop-user check needs root and the default build: it runs here, once the user's
+    # presets are done.
     if run_as_user "$user" scripts/test.sh --presets; then
         echo "=== desktop: tests"
         step=desktop test_preset default -L desktop
