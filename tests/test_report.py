@@ -160,7 +160,7 @@ def windows_script_cases(phase):
     passed, failed, skipped = map(int, counts[-1]) if counts else (0, 0, 0)
     if phase.status != "passed":
         failed = max(failed, 1)
-    return [Case(f"{phase.step}: {count} checks", outcome, phase.seconds if outcome == "passed"
+    return [Case(f"{phase.step}: {count} {'check' if count == 1 else 'checks'}", outcome, phase.seconds if outcome == "passed"
                  else 0, tail(log, 40) if outcome == "failed" else "", labels=[phase.step],
                  step=phase.step, count=count)
             for outcome, count in (("passed", passed), ("failed", failed), ("skipped", skipped))
