@@ -11,6 +11,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 reference_dir=${REFERENCE_MONITOR_DIR:-$PWD/../shared/reference-monitor}
+if [[ ! -f $reference_dir/CMakeLists.txt ]]; then
+    echo "No reference monitor in $reference_dir (it lies outside the tree; set REFERENCE_MONITOR_DIR): nothing to measure against." >&2
+    exit 1
+fi
 cmake --preset default >/dev/null
 cmake --build --preset default -j2 --target lanhe-shutdown >/dev/null
 app=$PWD/build/default/src/window/lanhe-shutdown

@@ -3,15 +3,9 @@
 # does, answering message boxes and reading what the stand-in systemctl recorded. Sourced after
 # scripts/xvfb-session.sh by a script that has set E2E_NAME to its own name.
 
-# One line of progress, into the scenario's own output and, while scripts/test.sh runs, live on
-# its screen through the file it names in LANHE_E2E_PROGRESS: CTest shows a test's output only
-# once the test has ended, and a scenario may take a minute and a half.
+# One line of progress into the scenario's output, which CTest keeps in its report.
 e2e_progress() {
-    local line="e2e ${E2E_NAME}: $*"
-    echo "$line"
-    if [[ -n ${LANHE_E2E_PROGRESS:-} ]]; then
-        echo "$line" >>"$LANHE_E2E_PROGRESS"
-    fi
+    echo "e2e ${E2E_NAME}: $*"
 }
 
 e2e_progress "started"

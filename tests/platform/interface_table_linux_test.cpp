@@ -47,7 +47,8 @@ std::vector<std::uint8_t> dumpDatagram(int links, bool interrupted, int error = 
     std::vector<std::uint8_t> datagram;
     for (int link = 0; link <= links; ++link) {
         const bool done = link == links;
-        const nlmsghdr header{NLMSG_LENGTH(done ? sizeof(error) : sizeof(ifinfomsg) + attribute),
+        const nlmsghdr header{static_cast<std::uint32_t>(NLMSG_LENGTH(
+                                  done ? sizeof(error) : sizeof(ifinfomsg) + attribute)),
                               static_cast<std::uint16_t>(done ? NLMSG_DONE : RTM_NEWLINK), flags, 0,
                               0};
         const std::size_t at = datagram.size();
