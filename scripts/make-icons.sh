@@ -66,3 +66,9 @@ depths=(24 32 32 32 32)
     done
     cat "$work"/image{1,2,3,4,5}
 } >lanhe-shutdown.ico
+
+# The picture of the installer's finish page: the icon on white, in the 164x314 pixels the page
+# gives it, as an uncompressed 8-bit bitmap.
+convert -size 164x314 xc:white \( lanhe-shutdown-256.png -resize 128x128 \) -gravity north \
+    -geometry +0+48 -composite -alpha off -type palette -compress none \
+    BMP3:lanhe-shutdown-installer.bmp

@@ -9,7 +9,8 @@ last `Total: N passed, N failed, N skipped`; it exits non-zero when anything fai
 
 The folder holds, per step, <step>.xml (the step's report) and <step>.tests.json (`ctest
 --show-only=json-v1`, for the labels; without it a step's tests are labelled with its name),
-and steps.tsv: one line per phase, "step, phase, seconds, passed|failed, log file".
+<step>.gtest/ (the reports of GoogleTest executables that CTest ran whole, named after
+them), and steps.tsv: one line per phase, "step, phase, seconds, passed|failed, log file".
 Usage: test_report.py summary FOLDER | test_report.py cases REPORT
 """
 
@@ -32,7 +33,6 @@ class Case:
     reason: str = ""
     labels: list = field(default_factory=list)
     step: str = ""
-    count: int = 1
 
 
 def outcome_of(case):
@@ -100,10 +100,11 @@ def read_run(folder):
         step = report.stem
         listing = folder / f"{step}.tests.json"
         labels = test_labels(listing) if listing.exists() else {}
-        for case in read_cases(report):
+        step_cases = read_cases(report)
+        for case in step_cases:
             case.step = step
             case.labels = labels.get(case.name) or [step]
-            cases.append(case)
+        cases += expanded_by_own_reports(step_cases, folder / f"{step}.gtest")
     return cases
 
 
@@ -136,7 +137,7 @@ def print_summary(cases, phases):
     print(f"{'label':<12} {'checks':>6} {'passed':>6} {'failed':>6} {'skipped':>7} {'time':>12}")
     for label in sorted({label for case in cases for label in case.labels}):
         group = [case for case in cases if label in case.labels]
-        counts = [sum(case.count for case in group if case.outcome == outcome)
+        counts = [sum(case.outcome == outcome for case in group)
                   for outcome in ("passed", "failed", "skipped")]
         print(f"{label:<12} {sum(counts):>6} {counts[0]:>6} {counts[1]:>6} {counts[2]:>7} "
               f"{duration(sum(case.seconds for case in group)):>12}")
@@ -151,33 +152,34 @@ def print_summary(cases, phases):
             print(f"=== skipped {case.name} ({case.step}): {why}")
 
 
-def windows_script_cases(phase):
-    """Until the Windows checks are CTest tests of the windows preset: the counts that the
-    scripts scripts/test.d/40-wine.sh and 45-windows.sh print on their last line."""
-    log = phase.log.read_text(encoding="utf-8", errors="replace") if phase.log.exists() else ""
-    counts = re.findall(r"^Windows suite under Wine: (\d+) tests passed, (\d+) failed, "
-                        r"(\d+) skipped", log, re.MULTILINE)
-    passed, failed, skipped = map(int, counts[-1]) if counts else (0, 0, 0)
-    if phase.status != "passed":
-        failed = max(failed, 1)
-    return [Case(f"{phase.step}: {count} {'check' if count == 1 else 'checks'}", outcome, phase.seconds if outcome == "passed"
-                 else 0, tail(log, 40) if outcome == "failed" else "", labels=[phase.step],
-                 step=phase.step, count=count)
-            for outcome, count in (("passed", passed), ("failed", failed), ("skipped", skipped))
-            if count]
+def expanded_by_own_reports(cases, reports):
+    """A GoogleTest executable run whole under Wine is one CTest test; the report it wrote
+    itself (in REPORTS, named after it) gives its cases, which take its place. Its own failure,
+    a crash after the report say, stays when no case of it failed."""
+    result = []
+    for case in cases:
+        own = reports / f"{case.name}.xml"
+        if not own.exists():
+            result.append(case)
+            continue
+        inner = read_cases(own)
+        for inner_case in inner:
+            inner_case.step, inner_case.labels = case.step, case.labels
+        result += inner
+        if case.outcome == "failed" and not any(c.outcome == "failed" for c in inner):
+            result.append(case)
+    return result
 
 
 def summary(folder):
     phases = read_phases(folder)
     cases = read_run(folder)
     for phase in phases:
-        if phase.name == "script":
-            cases += windows_script_cases(phase)
-        elif phase.status != "passed" and not any(
+        if phase.status != "passed" and not any(
                 case.step == phase.step and case.outcome == "failed" for case in cases):
             cases.append(failed_phase_case(phase))
     print_summary(cases, phases)
-    counts = {outcome: sum(case.count for case in cases if case.outcome == outcome)
+    counts = {outcome: sum(case.outcome == outcome for case in cases)
               for outcome in ("passed", "failed", "skipped")}
     print(f"Total: {counts['passed']} passed, {counts['failed']} failed, "
           f"{counts['skipped']} skipped")

@@ -7,6 +7,7 @@
 #include "platform/monotonic_clock.h"
 #include "platform/process_launcher.h"
 #include "platform/process_watch.h"
+#include "platform/running_mark.h"
 #include "platform/settings_store.h"
 #include "window/Form1.h"
 #include "window/QtSettingsStore.h"
@@ -33,6 +34,7 @@ struct SystemServices {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const std::unique_ptr<RunningMark> running = markProgramRunning();
     QApplication app(argc, argv);
     installChineseQtTexts(app);
     std::unique_ptr<SystemServices> system;

@@ -19,3 +19,9 @@ control_middle() {
     read -r left top width height < <(control_twips "$1") || return 1
     echo "$(((left + width / 2) / 15)) $(((top + height / 2) / 15))"
 }
+
+# Prints the window's client size in pixels, "width height", as the window's layout states it.
+client_size() {
+    sed -n 's/.*kClientSize{\([0-9]*\), \([0-9]*\)}.*/\1 \2/p' \
+        "$LANHE_SOURCE_DIR/src/window/Form1.cpp"
+}
