@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -101,12 +102,11 @@ TEST_F(LineGraphTest, WorkedExampleOnA379By112Surface) {
     EXPECT_EQ(std::pair(surface.persistent, surface.background), std::pair(true, 0x123456u));
     // Divided first, then multiplied: 112 × 9 / 10 would round to 100.800003, not 100.799995.
     for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(surface.outlines.at(k - 1),
-                  (Shape{0, 0, 18.95f * static_cast<float>(k), 112, kGrid}));
-    }
-    for (int k = 1; k <= 10; ++k) {
-        EXPECT_EQ(surface.outlines.at(19 + k),
-                  (Shape{0, 0, 379, 11.2f * static_cast<float>(k), kGrid}));
+        const auto f = static_cast<float>(k);
+        EXPECT_EQ(surface.outlines.at(k - 1), (Shape{0, 0, 18.95f * f, 112, kGrid}));
+        if (k <= 10) {
+            EXPECT_EQ(surface.outlines.at(19 + k), (Shape{0, 0, 379, 11.2f * f, kGrid}));
+        }
     }
     EXPECT_EQ(surface.lines.at(0), (Shape{2, 106.4f, 2, 106.4f, kLine}));
     EXPECT_EQ(surface.lines.at(1).x2, 5.79f);
@@ -133,29 +133,25 @@ TEST_F(LineGraphTest, ValuesMapOntoTheFixedScaleHeldOnlyAtTheTop) {
 }
 
 // However far below the plot a sample lies, the line is cut at the surface's bottom edge and
-// goes on: the segment wholly below is left out.
-TEST_F(LineGraphTest, SamplesBelowTheSurfaceAreClippedAndTheLineGoesOn) {
-    for (const double below : {-10.0, -30000.0, -1e300}) {
+// goes on: the segment wholly below is left out. An item that cannot be drawn (NaN, infinity,
+// a height beyond double precision) ends the line quietly before it.
+TEST_F(LineGraphTest, SamplesBelowAreClippedAndAnItemThatCannotBeDrawnEndsTheLine) {
+    // The positions from 1 of the first and last item set, the item, the segments drawn.
+    const std::tuple<int, int, double, std::size_t> cases[] = {
+        {50, 51, -10.0, 99},      {50, 51, -30000.0, 99},
+        {50, 51, -1e300, 99},     {1, 1, NAN, 0},
+        {100, 100, INFINITY, 99}, {30, 30, std::numeric_limits<double>::max(), 29}};
+    for (const auto& [first, last, item, drawn] : cases) {
+        SCOPED_TRACE(item);
         samples->assign(100, 5);
-        (*samples)[49] = below;
-        (*samples)[50] = below;
+        std::fill(samples->begin() + first - 1, samples->begin() + last, item);
         redraw();
-        ASSERT_THAT(surface.lines, SizeIs(99)) << below;
-        EXPECT_EQ(surface.lines[49].y2, 112) << below;
-        EXPECT_EQ(surface.lines[50].y1, 112) << below;
-        EXPECT_FLOAT_EQ(surface.lines[98].y2, 106.4f) << below;
-    }
-}
-
-TEST_F(LineGraphTest, ItemThatCannotBeDrawnEndsTheLineQuietly) {
-    // The item's position from 1: NaN, infinity, a height beyond double precision.
-    const std::pair<std::size_t, double> cases[] = {
-        {1, NAN}, {100, INFINITY}, {30, std::numeric_limits<double>::max()}};
-    for (const auto& [position, item] : cases) {
-        samples->assign(100, 10);
-        (*samples)[position - 1] = item;
-        redraw();
-        EXPECT_THAT(surface.lines, SizeIs(position - 1)) << item;
+        ASSERT_THAT(surface.lines, SizeIs(drawn));
+        if (item < 0) {
+            EXPECT_EQ(surface.lines[49].y2, 112);
+            EXPECT_EQ(surface.lines[50].y1, 112);
+            EXPECT_FLOAT_EQ(surface.lines[98].y2, 106.4f);
+        }
     }
 }
 

@@ -112,9 +112,10 @@ const FakeClock::Zone kBerlin2026{{.offsetSeconds = 3600},
 TEST_F(LeftPanel, ActsOnceWithinFiveRealMinutesOfTheTargetOnEveryKindOfNight) {
     constexpr int kShanghai = 8 * 3600;
     const std::tuple<DateTimeFields, bool, int, int, int, int, int, int, const char*> nights[] = {
-        // A night like any other; woken 299 and 301 seconds after the target.
+        // A night like any other; woken 299, 300 and 301 seconds after the target.
         {{2026, 3, 7, 1, 59, 50}, false, 2, 30, 0, 0, 0, 0, "fired 02:30:02"},
         {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2699, 0, 0, "fired 02:34:59"},
+        {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2700, 0, 0, "fired 02:35:00"},
         {{2026, 3, 7, 1, 50, 0}, false, 2, 30, 8, 2701, 0, 0, "missed 02:35:01"},
         // 2:30 skipped; woken 4 and 6 minutes after the jump.
         {{2026, 3, 29, 1, 59, 50}, false, 2, 30, 0, 0, 0, 0, "fired 03:00:02"},
