@@ -8,11 +8,19 @@
 # run shows every failure.
 # Only the installation and the desktop-user check need root. Started through sudo, everything
 # else runs as the invoking user, and that check runs last, as root, with no password asked in
-# between; run as a user without sudo, it reports itself skipped. (--presets is that run of the
+# between. A user with sudo is asked once, at the start, and the run goes on as if started
+# through sudo; without sudo, that check reports itself skipped. (--presets is that run of the
 # invoking user's.)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/privileges.sh
+
+if ((EUID != 0)) && [[ ${1:-} != --presets ]] && command -v sudo >/dev/null; then
+    echo "Root installs the packages and runs the desktop-user check; all else runs as $(id -un)."
+    if sudo -v; then
+        exec sudo bash scripts/test.sh
+    fi
+fi
 results=build/test-results
 
 # Appends a phase's line to the table the summary reads: step $1, phase $2, its seconds $3,
