@@ -46,6 +46,8 @@ build_preset() {
 # the list of those tests, which carries their labels; $step names both.
 test_preset() {
     local preset=$1 step=${step:-$1} started=$SECONDS status=0
+    # A report an earlier run left would stand for a suite that this run could not start.
+    rm -f "build/$preset/gtest-results/"*.xml
     ctest --preset "$preset" "${@:2}" --show-only=json-v1 >"$results/$step.tests.json"
     ctest --preset "$preset" "${@:2}" -j"$(nproc)" --output-junit "$PWD/$results/$step.xml" \
         >"$results/$step-tests.log" 2>&1 || status=1
@@ -89,7 +91,6 @@ run_presets() {
         build_preset windows && test_meanwhile windows
     wait_for_tests
 }
-
 
 if [[ ${1:-} == --presets ]]; then
     run_presets desktop-later

@@ -6,12 +6,10 @@ import os
 import signal
 import subprocess
 
-from lanhe_wine import (BUILD, PACKAGE, TITLE, UNPACKED, Prefix, check, files_of, main, screenshot,
-                        wait_for, xdotool)
+from lanhe_wine import (BUILD, PROBE, SETUP, TITLE, UNPACKED, VERSION, Prefix, check, files_of,
+                        main, screenshot, wait_for, xdotool)
 
-SETUP = BUILD / f"{PACKAGE}-setup.exe"
 OLDER_SETUP = BUILD / "tests/windows/lanhe-shutdown-0.9.0-win64-setup.exe"
-VERSION = PACKAGE.split("-")[2]
 UNINSTALL = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 ENTRY = UNINSTALL + "\\lanhe-shutdown"
 QUESTION_SCREENSHOT = BUILD / "installer-question.png"
@@ -20,6 +18,12 @@ FINISH_SCREENSHOT = BUILD / "installer-finish.png"
 INSTALLER = f"{TITLE} 安装"
 UNINSTALLER = f"{TITLE} 卸载"
 NOTHING = ({}, False, {})
+
+
+def uninstaller_ended(prefix):
+    """Whether no copy of the uninstaller runs: it runs from a folder ~nsu*.tmp in the
+    temporary folder."""
+    return not prefix.windows_processes("\\~nsu")
 
 
 class Installation:
@@ -56,9 +60,8 @@ class Installation:
         ~nsu*.tmp in the temporary folder and ends at once: the copy is waited for until it
         shows (a short one may have ended unseen), then until it has gone."""
         self.prefix.run(self.uninstaller(), "/S")
-        wait_for(lambda: self.prefix.windows_processes("\\~nsu"), 5)
-        check(wait_for(lambda: not self.prefix.windows_processes("\\~nsu"), 60),
-              "the uninstaller did not end")
+        wait_for(lambda: not uninstaller_ended(self.prefix), 5)
+        check(wait_for(lambda: uninstaller_ended(self.prefix), 60), "the uninstaller did not end")
 
     def uninstall_in_place(self):
         """The uninstaller run in place, so that its exit code is its own."""
@@ -256,7 +259,7 @@ def uninstalled_while_running():
         prefix = installation.prefix
         prefix.start(installation.uninstaller())
         asks_to_close(installation, before, UNINSTALLER,
-                      lambda: not prefix.windows_processes("\\~nsu"))
+                      lambda: uninstaller_ended(prefix))
     return "asked, Retry asked again, Cancel left all as it was"
 
 
@@ -268,7 +271,7 @@ def file_in_use():
         prefix = installation.prefix
         flag = prefix.path / "drive_c/hold.pid"
         held = prefix.windows_path(installation.folder / "translations/qtbase_zh_CN.qm")
-        prefix.start(BUILD / "lanhe_desktop_probe.exe", "hold", "C:\\hold.pid", held)
+        prefix.start(PROBE, "hold", "C:\\hold.pid", held)
         check(wait_for(flag.exists, 10), "the file was not taken")
         prefix.start(installation.uninstaller())
         click(prefix, UNINSTALLER, "卸载(&U)", lambda: shows(prefix, UNINSTALLER, "无法删除"))
@@ -276,7 +279,7 @@ def file_in_use():
         check(held in said, f"the uninstaller said {said!r}")
         # The page then tells a failure, never success; its one button left ends it.
         click(prefix, UNINSTALLER, "确定", lambda: shows(prefix, UNINSTALLER, "卸载程序未能完成卸载"))
-        click(prefix, UNINSTALLER, "取消(&C)", lambda: not prefix.windows_processes("\\~nsu"))
+        click(prefix, UNINSTALLER, "取消(&C)", lambda: uninstaller_ended(prefix))
         files, shortcut, entry = installation.snapshot()
         check("uninstall.exe" in files and "translations/qtbase_zh_CN.qm" in files and shortcut
               and entry, f"after the failed removal: {sorted(files)}, shortcut {shortcut}, {entry}")

@@ -25,6 +25,8 @@ TEMPLATE = WINE_DIR / "template"
 HOME = WINE_DIR / "home"
 DISPLAY_STATE = WINE_DIR / "display.state"
 UNPACKED = WINE_DIR / "zip" / PACKAGE
+SETUP = BUILD / f"{PACKAGE}-setup.exe"
+VERSION = PACKAGE.split("-")[2] if PACKAGE else ""
 PROBE = BUILD / "lanhe_desktop_probe.exe"
 STAND_IN = BUILD / "lanhe_recording_shutdown.exe"
 TITLE = "蓝禾自动关机"
@@ -226,23 +228,24 @@ def windows_titled(display_name, pid, title, count=1, seconds=30):
     return wait_for(ids, seconds)
 
 
-def control_middle(name):
-    """A control's middle in pixels from the client area's corner, from the window's layout."""
-    script = f'source "{SOURCE}/tests/e2e/controls.sh" && control_middle {name}'
+def layout(function, *args):
+    """What a function of tests/e2e/controls.sh, which reads the window's own layout, gives: a
+    tuple of pixels."""
+    script = f'source "{SOURCE}/tests/e2e/controls.sh" && {function} {" ".join(args)}'
     output = subprocess.run(["bash", "-c", script], env={**os.environ,
                             "LANHE_SOURCE_DIR": str(SOURCE)}, capture_output=True, text=True)
-    check(output.returncode == 0, f"no control {name}: {output.stderr}")
-    x, y = output.stdout.split()
-    return int(x), int(y)
+    check(output.returncode == 0, f"{function} {' '.join(args)}: {output.stderr}")
+    return tuple(int(field) for field in output.stdout.split())
+
+
+def control_middle(name):
+    """A control's middle in pixels from the client area's corner."""
+    return layout("control_middle", name)
 
 
 def client_size():
-    """The window's client size in pixels as its layout states it."""
-    script = f'source "{SOURCE}/tests/e2e/controls.sh" && client_size'
-    output = subprocess.run(["bash", "-c", script], env={**os.environ,
-                            "LANHE_SOURCE_DIR": str(SOURCE)}, capture_output=True, text=True)
-    width, height = output.stdout.split()
-    return int(width), int(height)
+    """The window's client size in pixels."""
+    return layout("client_size")
 
 
 def screenshot(display_name, window, path):

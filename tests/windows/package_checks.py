@@ -9,9 +9,8 @@ import subprocess
 import xml.etree.ElementTree
 import zipfile
 
-from lanhe_wine import BUILD, PACKAGE, SOURCE, UNPACKED, check, main
+from lanhe_wine import BUILD, PACKAGE, SETUP, SOURCE, UNPACKED, VERSION, check, main
 
-VERSION = PACKAGE.split("-")[2]
 WINDOWS_DLLS = {
     "advapi32", "authz", "comdlg32", "d3d11", "d3d9", "dwmapi", "dwrite", "dxgi", "gdi32", "imm32",
     "iphlpapi", "kernel32", "mpr", "msvcrt", "netapi32", "ole32", "oleaut32", "powrprof",
@@ -27,9 +26,8 @@ def unpack():
     package = BUILD / f"{PACKAGE}.zip"
     with zipfile.ZipFile(package) as archive:
         archive.extractall(target)
-    setup = BUILD / f"{PACKAGE}-setup.exe"
     return (f"{len(packaged_files())} files in {UNPACKED}; the zip {package.stat().st_size // 1024}"
-            f" KiB, the installer {setup.stat().st_size // 1024} KiB")
+            f" KiB, the installer {SETUP.stat().st_size // 1024} KiB")
 
 
 def packaged_files():
@@ -181,7 +179,7 @@ def texts():
 
 def finish_picture():
     """The installer's finish page shows the program's own picture, not NSIS's."""
-    shown = subprocess.run(["7z", "e", "-so", str(BUILD / f"{PACKAGE}-setup.exe"),
+    shown = subprocess.run(["7z", "e", "-so", str(SETUP),
                             "$PLUGINSDIR/modern-wizard.bmp"], capture_output=True).stdout
     own = (SOURCE / "resources/icons/lanhe-shutdown-installer.bmp").read_bytes()
     check(shown == own, f"the finish page's picture ({len(shown)} bytes) is not the program's")

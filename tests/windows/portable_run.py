@@ -13,7 +13,7 @@ import signal
 import subprocess
 import time
 
-from lanhe_wine import (BUILD, TITLE, UNPACKED, WINE_DIR, Prefix, check, client_size,
+from lanhe_wine import (BUILD, PROBE, TITLE, UNPACKED, WINE_DIR, Prefix, check, client_size,
                         control_middle, main, screenshot, wait_for, windows_titled, xdotool)
 
 STATE = WINE_DIR / "portable.state"
@@ -155,7 +155,7 @@ def process_exit_fires_once():
     hold = program.path / "drive_c/hold.pid"
     hold.unlink(missing_ok=True)
     calls_file().unlink(missing_ok=True)
-    program.start(BUILD / "lanhe_desktop_probe.exe", "hold", "C:\\hold.pid")
+    program.start(PROBE, "hold", "C:\\hold.pid")
     held = wait_for(lambda: hold.exists() and hold.read_text(), 10)
     check(held, "the process to watch did not start")
     type_into("Text10", held)
